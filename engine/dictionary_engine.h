@@ -1,0 +1,95 @@
+// The dictionary engine: the nine read-only dictionary files, headword search over their indexes
+// and reading of entry records. One engine is owned by the main window; every operation reports
+// by its integer result (-1 failure, 0 nothing or success, positive counts) and never throws.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/entry_record.h"
+#include "engine/read_only_file.h"
+#include "engine/search_hit.h"
+
+namespace lexiv {
+
+// The four indexes, in the order they are loaded.
+enum IndexId : int { kIndexAnkf = 0, kIndexAnkr = 1, kIndexKnjf = 2, kIndexKnjr = 3, kIndexCount = 4 };
+
+// Match kinds of a key search, decided from the wildcard in the key.
+enum MatchCode : int {
+  kMatchExact = 0,
+  kMatchPrefix = 1,      // trailing "*"
+  kMatchSuffix = 2,      // leading "*"
+  kMatchPrefixWide = 3,  // trailing full-width asterisk
+  kMatchSuffixWide = 4,  // leading full-width asterisk
+};
+
+// Search modes of SearchHeadwords.
+enum SearchMode : int { kSearchKey = 0, kSearchText = 1 };
+
+// Directions of ReadEntry.
+enum EntryDirection : int { kEntryAt = 0, kEntryPrevious = 1, kEntryNext = 2 };
+
+// One first-level index held in memory.
+struct IndexDescriptor {
+  std::int32_t entryCount = -1;        // N from the header; -1 when not loaded
+  std::int32_t keyLength = -1;         // K from the header; -1 when not loaded
+  std::vector<unsigned char> table;    // the entry table bytes actually read (at most 16000)
+  char secondLevelName[9] = {};        // second-level file name; empty when not loaded
+};
+
+// A byte range of a second-level index file: [start, end).
+struct BlockRange {
+  std::int64_t start = 0;
+  std::int64_t end = 0;
+};
+
+class DictionaryEngine {
+ public:
+  DictionaryEngine() = default;
+  ~DictionaryEngine() = default;  // the files close themselves
+  DictionaryEngine(const DictionaryEngine&) = delete;
+  DictionaryEngine& operator=(const DictionaryEngine&) = delete;
+
+  // Loads the four first-level indexes and opens the five data files of directory.
+  // 0 success, -1 failure, 1 when already loaded (nothing done).
+  int OpenDictionary(std::string_view directory);
+  // Frees the tables, returns the descriptors to not loaded and closes every file.
+  void CloseDictionary();
+  const IndexDescriptor& Descriptor(int index) const { return indexes_[index]; }
+
+  // Searches headwords. mode kSearchKey or kSearchText; wildcards 1 lets a key search read one
+  // leading or trailing "*" or full-width asterisk. Fills hits (capacity maxHits, owned by the
+  // caller). Returns -1 on failure, 0 for no match, the count of hits, or maxHits + 1 when the
+  // array filled up.
+  int SearchHeadwords(const char* key, int mode, int wildcards, SearchHit* hits, int maxHits);
+
+  // Reads the entry at position (kEntryAt), before it or after it. 0 with entry and position set;
+  // 1 when there is no entry in that direction (nothing changed); -1 on failure (nothing changed).
+  int ReadEntry(std::int32_t& position, int direction, EntryRecord& entry);
+
+  // The steps of a search, public so that each can be tested on its own.
+  // Finds the byte range of the second-level file of index whose records can begin with the
+  // first compareLength (at most 4) bytes of key. 0 on success, -1 on failure.
+  int FindBlockRange(int index, const unsigned char* key, int compareLength, BlockRange& range) const;
+  // Reads range of the index's second-level file and collects the records matching key under
+  // matchCode into hits. Result as SearchHeadwords.
+  int ScanBlock(std::string_view key, int index, int matchCode, const BlockRange& range, SearchHit* hits,
+                int maxHits) const;
+  // Text lookup: the words the text begins with, longest first. Result as SearchHeadwords.
+  int LookupText(const char* text, SearchHit* hits, int maxHits) const;
+
+ private:
+  IndexDescriptor indexes_[kIndexCount];
+  ReadOnlyFile secondLevel_[kIndexCount];
+  ReadOnlyFile dictionary_;
+};
+
+// Keeps one hit per entry: the newest hit, hits[count - 1], is compared with the earlier ones;
+// at the first with the same entry position, the one with the lower rank stays (the earlier one
+// when the ranks are equal) and the other is removed. Returns the new count.
+int MergeDuplicateHit(SearchHit* hits, int count);
+
+}  // namespace lexiv

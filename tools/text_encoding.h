@@ -1,0 +1,16 @@
+// Conversion between the program's Shift-JIS (code page 932) and the encodings of the outside
+// world, done only at the edges: command-line arguments, source files people edit, output.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lexiv {
+
+// Each returns false (and leaves out unspecified) when the input holds a byte sequence that is not
+// valid in its encoding or a character that the target encoding cannot hold.
+bool Utf8ToShiftJis(std::string_view utf8, std::string& out);
+bool ShiftJisToUtf8(std::string_view sjis, std::string& out);
+bool EucJpToShiftJis(std::string_view eucjp, std::string& out);
+
+}  // namespace lexiv
