@@ -15,8 +15,9 @@ constexpr std::size_t kMeaningBufferBytes = 4096;
 constexpr std::size_t kExpansionBytes = 2047;
 constexpr std::size_t kGrammarTagBytes = 1023;
 
-// Writes the display form of text into out (never more than kMeaningBufferBytes - 1 bytes,
-// clamped on a character boundary) and returns its length in bytes.
+// Writes the display form of text (which ends at its first zero byte, if any) into out, never
+// more than kMeaningBufferBytes - 1 bytes, clamped on a character boundary, and returns its
+// length in bytes. A lead byte cut off by the end of the text is left out.
 int ReformatMeaning(std::string_view text, std::string& out);
 
 // text: what follows an opening 『. On success appends the expansion ("（...）") to out and returns
