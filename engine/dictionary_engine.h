@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "engine/entry_record.h"
+#include "engine/hit_builder.h"
+#include "engine/index_range.h"
 #include "engine/read_only_file.h"
 #include "engine/search_hit.h"
 
@@ -82,9 +84,25 @@ class DictionaryEngine {
   int LookupText(const char* text, SearchHit* hits, int maxHits) const;
 
  private:
+  bool AnyIndexLoaded() const;
+  // Entries of the index that lie wholly inside the table bytes read (0 when not loaded).
+  std::int64_t AddressableEntries(int index) const;
+  int SearchKey(std::string_view key, int wildcards, SearchHit* hits, int maxHits);
+  // One phase of the text lookup: the records of range whose key equals compareKey become hits.
+  int CollectEqualKeys(const IndexRange& range, bool readingIndex, std::string_view compareKey,
+                       std::string_view candidate, SearchHit* hits, int count, int maxHits) const;
+
   IndexDescriptor indexes_[kIndexCount];
   ReadOnlyFile secondLevel_[kIndexCount];
   ReadOnlyFile dictionary_;
+
+  // Working memory of the searches, kept between calls so that a search does not allocate.
+  mutable IndexRange ranges_[2];
+  mutable HitBuilder hitBuilder_;
+  mutable std::string searchKey_;
+  mutable std::string widenedKey_;
+  mutable std::string widenedRecordKey_;
+  mutable std::string candidateKey_;
 };
 
 // Keeps one hit per entry: the newest hit, hits[count - 1], is compared with the earlier ones;
