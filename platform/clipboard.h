@@ -1,0 +1,42 @@
+// The clipboard: one text in the CF_TEXT format (Shift-JIS), held inside this process, with the
+// open/empty/set/get/close discipline of the Windows clipboard. Only a caller that has opened the
+// clipboard may change or read it, and only one opening is in force at a time.
+//
+// A driver can watch every change (the terminal driver may pass the text on to the terminal) and
+// can put text there from outside (a paste the terminal delivered) without the open discipline.
+// Sharing with other processes comes with the cross-process services.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace lexiv::platform {
+
+constexpr unsigned int CF_TEXT = 1;
+
+// Opens the clipboard for ownerWindow (0 is allowed); false while it is already open.
+bool OpenClipboard(std::uint32_t ownerWindow);
+// False when it was not open.
+bool CloseClipboard();
+// Removes the text; false when the clipboard is not open.
+bool EmptyClipboard();
+// Replaces the text with text up to its first NUL; false when the clipboard is not open or the
+// format is not CF_TEXT.
+bool SetClipboardData(unsigned int format, std::string_view text);
+// The NUL-terminated text, owned by the clipboard and valid until it next changes; null when the
+// clipboard is not open, holds no text, or the format is not CF_TEXT.
+const char* GetClipboardData(unsigned int format);
+bool IsClipboardFormatAvailable(unsigned int format);
+
+// For drivers. The watcher is called after each change with the new text (empty after
+// EmptyClipboard); an empty function removes it.
+using ClipboardWatcher = std::function<void(std::string_view text)>;
+void WatchClipboard(ClipboardWatcher watcher);
+// The current text, whether or not anyone holds the clipboard open.
+std::string ClipboardText();
+// Replaces the text from outside the program; watchers are not told, the text came from them.
+void PutClipboardTextFromOutside(std::string_view text);
+
+}  // namespace lexiv::platform
