@@ -1,0 +1,76 @@
+// Fuzz target: a dictionary made of fuzzed bytes is opened, searched, and read entry by entry in
+// both directions. Any crash, sanitizer report, hang or broken paging invariant is a finding.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "engine/dictionary_engine.h"
+#include "engine/entry_text.h"
+#include "fuzz/dictionary_bundle.h"
+
+namespace {
+
+const std::string& ScratchDir() {
+  static const std::string dir = [] {
+    std::string base = std::filesystem::exists("/dev/shm") ? "/dev/shm" : "/tmp";
+    std::string pattern = base + "/lexiv-fuzz-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    std::atexit([] { std::filesystem::remove_all(ScratchDir()); });
+    return pattern + "/";
+  }();
+  return dir;
+}
+
+// Pages from position in one direction until the engine says there is no further entry. Each
+// step must move strictly the right way, or paging would never end.
+void PageThrough(lexiv::DictionaryEngine& engine, std::int32_t position, int direction, std::int64_t fileSize) {
+  lexiv::EntryRecord entry;
+  for (std::int64_t steps = 0; steps <= fileSize / 4 + 1; ++steps) {
+    std::int32_t before = position;
+    if (engine.ReadEntry(position, direction, entry) != 0) return;
+    if (direction == lexiv::kEntryNext ? position <= before : position >= before) __builtin_trap();
+    lexiv::FormatEntryText(entry);
+  }
+  __builtin_trap();  // more steps than records could fit in the file
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::string_view bundle(reinterpret_cast<const char*>(data), size);
+  if (!lexiv::fuzz::UnpackDictionary(bundle, ScratchDir())) return 0;
+  std::int64_t dicSize = static_cast<std::int64_t>(std::filesystem::file_size(ScratchDir() + "YOMIGO.DIC"));
+
+  lexiv::DictionaryEngine engine;
+  if (engine.OpenDictionary(ScratchDir()) != 0) return 0;
+
+  static constexpr const char* kKeys[] = {"あ", "あい*", "*こう", "か*", "漢*", "＊字", "*", "", "ｶﾞｯｺｳ", "国語辞典"};
+  lexiv::SearchHit hits[300];
+  lexiv::EntryRecord entry;
+  for (const char* key : kKeys) {
+    for (int wildcards = 0; wildcards <= 1; ++wildcards) {
+      int r = engine.SearchHeadwords(key, lexiv::kSearchKey, wildcards, hits, 300);
+      if (r < -1 || r > 301) __builtin_trap();
+      for (int i = 0; i < r && i < 300; ++i) {
+        std::int32_t pos = hits[i].entryPos;
+        if (engine.ReadEntry(pos, lexiv::kEntryAt, entry) == 0) lexiv::FormatEntryText(entry);
+      }
+    }
+  }
+  static constexpr const char* kTexts[] = {"漢字を読む", "かなで書く", "ｱｲｳ", "a"};
+  for (const char* text : kTexts) engine.SearchHeadwords(text, lexiv::kSearchText, 0, hits, 300);
+
+  PageThrough(engine, 0, lexiv::kEntryNext, dicSize);
+  std::int32_t last = 0;
+  for (std::int32_t pos = 0; engine.ReadEntry(pos, lexiv::kEntryNext, entry) == 0;) {
+    if (pos <= last) break;
+    last = pos;
+  }
+  PageThrough(engine, last, lexiv::kEntryPrevious, dicSize);
+  engine.CloseDictionary();
+  return 0;
+}

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# fuzz/run.sh TARGET SECONDS: builds TARGET (engine_fuzz or text_fuzz) with AFL++'s GCC plugin and
+# AddressSanitizer/UndefinedBehaviorSanitizer, fuzzes it for SECONDS from the seeds, and exits
+# non-zero when the run found a crash or a hang. Findings stay in fuzz/out-TARGET/default/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+target=${1:?usage: fuzz/run.sh TARGET SECONDS}
+seconds=${2:?usage: fuzz/run.sh TARGET SECONDS}
+case "$target" in
+  engine_fuzz) seeds=engine ;;
+  text_fuzz) seeds=text ;;
+  *) echo "unknown target $target (engine_fuzz or text_fuzz)" >&2; exit 1 ;;
+esac
+command -v afl-g++-fast >/dev/null || { echo "afl++ is missing: apt-get install afl++" >&2; exit 1; }
+
+build=build-fuzz-afl
+cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=afl-g++-fast -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DLEXIV_FUZZ_AFL=ON -DLEXIV_SANITIZE=ON -DLEXIV_BUILD_BENCH=OFF >/dev/null
+cmake --build "$build" -j"$(nproc)" --target "$target" fuzz_seeds >/dev/null
+
+out=fuzz/out-$target
+rm -rf "$out"
+export AFL_SKIP_CPUFREQ=1 AFL_I_DONT_CARE_ABOUT_MISSING_CRASHES=1 AFL_NO_UI=1 AFL_NO_AFFINITY=1
+export LEXIV_FUZZ_DICT="$PWD/$build/bin/Dic/Yomigo/"
+afl-fuzz -i "$build/fuzz-seeds/$seeds" -o "$out" -V "$seconds" -t 2000 -m none -- "$build/bin/$target" \
+  > "$out.log" 2>&1 || { tail -n 20 "$out.log"; exit 1; }
+
+count() { find "$1" -type f ! -name README.txt 2>/dev/null | wc -l; }
+crashes=$(count "$out/default/crashes")
+hangs=$(count "$out/default/hangs")
+execs=$(awk -F: '/^execs_done/{gsub(/ /,"",$2); print $2}' "$out/default/fuzzer_stats")
+echo "$target: $execs executions in ${seconds}s, $crashes crashes, $hangs hangs (findings in $out/default)"
+[ "$crashes" -eq 0 ] && [ "$hangs" -eq 0 ]
