@@ -8,7 +8,6 @@ namespace {
 
 struct ClipboardState {
   bool open = false;
-  std::uint32_t ownerWindow = 0;
   std::optional<std::string> text;
   ClipboardWatcher watcher;
 };
@@ -25,11 +24,10 @@ void TellWatcher() {
 
 }  // namespace
 
-bool OpenClipboard(std::uint32_t ownerWindow) {
+bool OpenClipboard(HWND) {
   ClipboardState& state = State();
   if (state.open) return false;
   state.open = true;
-  state.ownerWindow = ownerWindow;
   return true;
 }
 
@@ -37,7 +35,6 @@ bool CloseClipboard() {
   ClipboardState& state = State();
   if (!state.open) return false;
   state.open = false;
-  state.ownerWindow = 0;
   return true;
 }
 
@@ -49,7 +46,7 @@ bool EmptyClipboard() {
   return true;
 }
 
-bool SetClipboardData(unsigned int format, std::string_view text) {
+bool SetClipboardData(UINT format, std::string_view text) {
   ClipboardState& state = State();
   if (!state.open || format != CF_TEXT) return false;
   state.text = std::string(text.substr(0, text.find('\0')));
@@ -57,13 +54,13 @@ bool SetClipboardData(unsigned int format, std::string_view text) {
   return true;
 }
 
-const char* GetClipboardData(unsigned int format) {
+const char* GetClipboardData(UINT format) {
   ClipboardState& state = State();
   if (!state.open || format != CF_TEXT || !state.text) return nullptr;
   return state.text->c_str();
 }
 
-bool IsClipboardFormatAvailable(unsigned int format) { return format == CF_TEXT && State().text.has_value(); }
+bool IsClipboardFormatAvailable(UINT format) { return format == CF_TEXT && State().text.has_value(); }
 
 void WatchClipboard(ClipboardWatcher watcher) { State().watcher = std::move(watcher); }
 

@@ -12,23 +12,25 @@
 #include <string>
 #include <string_view>
 
+#include "platform/win_types.h"
+
 namespace lexiv::platform {
 
-constexpr unsigned int CF_TEXT = 1;
+inline constexpr UINT CF_TEXT = 1;
 
-// Opens the clipboard for ownerWindow (0 is allowed); false while it is already open.
-bool OpenClipboard(std::uint32_t ownerWindow);
+// Opens the clipboard for ownerWindow (null is allowed); false while it is already open.
+bool OpenClipboard(HWND ownerWindow);
 // False when it was not open.
 bool CloseClipboard();
 // Removes the text; false when the clipboard is not open.
 bool EmptyClipboard();
 // Replaces the text with text up to its first NUL; false when the clipboard is not open or the
 // format is not CF_TEXT.
-bool SetClipboardData(unsigned int format, std::string_view text);
+bool SetClipboardData(UINT format, std::string_view text);
 // The NUL-terminated text, owned by the clipboard and valid until it next changes; null when the
 // clipboard is not open, holds no text, or the format is not CF_TEXT.
-const char* GetClipboardData(unsigned int format);
-bool IsClipboardFormatAvailable(unsigned int format);
+const char* GetClipboardData(UINT format);
+bool IsClipboardFormatAvailable(UINT format);
 
 // For drivers. The watcher is called after each change with the new text (empty after
 // EmptyClipboard); an empty function removes it.

@@ -4,7 +4,7 @@
 
 namespace lexiv::platform {
 
-bool WinHelpA(std::uint32_t, const char* helpFile, unsigned int command, std::uintptr_t) {
+bool WinHelpA(HWND, const char* helpFile, UINT command, std::uintptr_t) {
   switch (command) {
     case HELP_QUIT:
       return true;

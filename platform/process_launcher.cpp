@@ -174,7 +174,7 @@ int OpenWithAssociatedProgram(std::string_view path) {
   return StartProgram({"xdg-open", std::string(path)});
 }
 
-std::intptr_t ShellExecuteA(std::uint32_t, const char* operation, const char* file, const char* parameters,
+std::intptr_t ShellExecuteA(HWND, const char* operation, const char* file, const char* parameters,
                             const char*, int) {
   if (operation != nullptr && std::strcmp(operation, "open") != 0) return SE_ERR_NOASSOC;
   if (file == nullptr) return SE_ERR_FNF;

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/win_types.h"
+
 namespace lexiv::platform {
 
 // A command line split into arguments by the rules of the Windows C runtime: blanks separate
@@ -51,7 +53,7 @@ constexpr std::intptr_t kShellExecuteSucceeded = 33;
 // started programs have windows of their own. Returns kShellExecuteSucceeded, SE_ERR_FNF when
 // the file or program is missing or cannot be started, or SE_ERR_NOASSOC for another verb or
 // when no opener could be started.
-std::intptr_t ShellExecuteA(std::uint32_t ownerWindow, const char* operation, const char* file,
+std::intptr_t ShellExecuteA(HWND ownerWindow, const char* operation, const char* file,
                             const char* parameters, const char* directory, int showCommand);
 
 }  // namespace lexiv::platform

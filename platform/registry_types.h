@@ -4,11 +4,10 @@
 
 #include <cstdint>
 
+#include "platform/win_types.h"
+
 namespace lexiv::platform {
 
-using DWORD = std::uint32_t;
-using LONG = std::int32_t;
-using BYTE = std::uint8_t;
 using REGSAM = std::uint32_t;
 // A key handle: one of the two predefined roots, or a number handed out by RegOpenKeyExA and
 // RegCreateKeyExA that is never handed out again in this process.

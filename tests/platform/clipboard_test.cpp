@@ -23,8 +23,8 @@ TEST_F(ClipboardTest, OnlyAnOpenedClipboardChangesOrIsRead) {
   EXPECT_EQ(GetClipboardData(CF_TEXT), nullptr);
   EXPECT_FALSE(CloseClipboard());
 
-  ASSERT_TRUE(OpenClipboard(7));
-  EXPECT_FALSE(OpenClipboard(8)) << "one opening at a time";
+  ASSERT_TRUE(OpenClipboard(HWND{7u}));
+  EXPECT_FALSE(OpenClipboard(HWND{8u})) << "one opening at a time";
   EXPECT_TRUE(EmptyClipboard());
   EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
   EXPECT_FALSE(SetClipboardData(13, "unicode"));
@@ -34,14 +34,14 @@ TEST_F(ClipboardTest, OnlyAnOpenedClipboardChangesOrIsRead) {
 
   EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
   EXPECT_EQ(ClipboardText(), "国語");
-  ASSERT_TRUE(OpenClipboard(0));
+  ASSERT_TRUE(OpenClipboard(nullptr));
   EXPECT_STREQ(GetClipboardData(CF_TEXT), "国語");
 }
 
 TEST_F(ClipboardTest, TheWatcherSeesTheProgramsChangesOnly) {
   std::vector<std::string> seen;
   WatchClipboard([&](std::string_view text) { seen.emplace_back(text); });
-  ASSERT_TRUE(OpenClipboard(0));
+  ASSERT_TRUE(OpenClipboard(nullptr));
   EmptyClipboard();
   SetClipboardData(CF_TEXT, "copied");
   CloseClipboard();

@@ -38,10 +38,10 @@ TEST(HelpViewerTest, OpensAnExistingHelpFileAndFailsQuietlyOtherwise) {
   for (const HelpCase& c : cases) {
     SCOPED_TRACE(c.label);
     started.clear();
-    EXPECT_EQ(WinHelpA(0, c.file.c_str(), c.command, 0), c.result);
+    EXPECT_EQ(WinHelpA(nullptr, c.file.c_str(), c.command, 0), c.result);
     EXPECT_EQ(started.size(), c.starts);
   }
-  EXPECT_FALSE(WinHelpA(0, nullptr, HELP_FINDER, 0));
+  EXPECT_FALSE(WinHelpA(nullptr, nullptr, HELP_FINDER, 0));
   ReplaceProgramStarter({});
 }
 

@@ -97,7 +97,7 @@ TEST_F(ShellExecuteTest, StartsProgramsAndOpensDocuments) {
   for (const ShellCase& c : cases) {
     SCOPED_TRACE(c.label);
     started_.clear();
-    EXPECT_EQ(ShellExecuteA(0, c.operation, c.file.c_str(), c.parameters, nullptr, 1), c.result);
+    EXPECT_EQ(ShellExecuteA(nullptr, c.operation, c.file.c_str(), c.parameters, nullptr, 1), c.result);
     EXPECT_EQ(started_, c.started);
   }
 }
