@@ -56,7 +56,8 @@ class DictionaryEngine {
   DictionaryEngine& operator=(const DictionaryEngine&) = delete;
 
   // Loads the four first-level indexes and opens the five data files of directory.
-  // 0 success, -1 failure, 1 when already loaded (nothing done).
+  // 0 success, -1 failure, 1 when already loaded (nothing done). A path longer than 255 bytes is a
+  // failure. A failed open closes whatever it had opened, so the engine is then not loaded.
   int OpenDictionary(std::string_view directory);
   // Frees the tables, returns the descriptors to not loaded and closes every file.
   void CloseDictionary();
@@ -65,7 +66,9 @@ class DictionaryEngine {
   // Searches headwords. mode kSearchKey or kSearchText; wildcards 1 lets a key search read one
   // leading or trailing "*" or full-width asterisk. Fills hits (capacity maxHits, owned by the
   // caller). Returns -1 on failure, 0 for no match, the count of hits, or maxHits + 1 when the
-  // array filled up.
+  // array filled up. Any other mode, a null key or array, or maxHits below 1 is refused with -1.
+  // A key longer than 255 bytes is searched as its first 255 bytes, cut on a character boundary
+  // (after its wildcard is taken off).
   int SearchHeadwords(const char* key, int mode, int wildcards, SearchHit* hits, int maxHits);
 
   // Reads the entry at position (kEntryAt), before it or after it. 0 with entry and position set;
@@ -77,10 +80,14 @@ class DictionaryEngine {
   // first compareLength (at most 4) bytes of key. 0 on success, -1 on failure.
   int FindBlockRange(int index, const unsigned char* key, int compareLength, BlockRange& range) const;
   // Reads range of the index's second-level file and collects the records matching key under
-  // matchCode into hits. Result as SearchHeadwords.
+  // matchCode into hits. Result as SearchHeadwords. A range outside the searchable part of the file
+  // or a malformed record gives -1; a negative record length ends the range, and the hits found
+  // before it are returned.
   int ScanBlock(std::string_view key, int index, int matchCode, const BlockRange& range, SearchHit* hits,
                 int maxHits) const;
-  // Text lookup: the words the text begins with, longest first. Result as SearchHeadwords.
+  // Text lookup: the words the text begins with, longest first. Result as SearchHeadwords; an
+  // empty text gives 0. Only the first 127 bytes of a longer text are looked at (cut on a
+  // character boundary). A word found by its reading whose entry is already listed is dropped.
   int LookupText(const char* text, SearchHit* hits, int maxHits) const;
 
  private:
@@ -96,7 +103,8 @@ class DictionaryEngine {
   ReadOnlyFile secondLevel_[kIndexCount];
   ReadOnlyFile dictionary_;
 
-  // Working memory of the searches, kept between calls so that a search does not allocate.
+  // Working memory of the searches (the engine runs on one thread), kept between calls so that a
+  // search does not allocate.
   mutable IndexRange ranges_[2];
   mutable HitBuilder hitBuilder_;
   mutable std::string searchKey_;
