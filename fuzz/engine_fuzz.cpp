@@ -14,15 +14,21 @@
 
 namespace {
 
+// Made once per process and removed at exit. The string is never destroyed, so the exit handler
+// can still read it whatever order static destructors run in.
 const std::string& ScratchDir() {
-  static const std::string dir = [] {
+  static const std::string* dir = [] {
     std::string base = std::filesystem::exists("/dev/shm") ? "/dev/shm" : "/tmp";
     std::string pattern = base + "/lexiv-fuzz-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    std::atexit([] { std::filesystem::remove_all(ScratchDir()); });
-    return pattern + "/";
+    auto* made = new std::string(pattern + "/");
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(ScratchDir(), ignored);
+    });
+    return made;
   }();
-  return dir;
+  return *dir;
 }
 
 // Pages from position in one direction until the engine says there is no further entry. Each
