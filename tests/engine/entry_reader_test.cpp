@@ -203,6 +203,8 @@ struct HandLaidCase {
   std::int32_t position;
   int direction;
 };
+// ctest lists each case by its name; without this the name would carry a dump of the bytes.
+void PrintTo(const HandLaidCase& c, std::ostream* os) { *os << c.name; }
 
 // Writes a real dictionary for its index files, then puts the hand-laid YOMIGO.DIC in its place.
 class HandLaidEntryTest : public ::testing::TestWithParam<HandLaidCase> {

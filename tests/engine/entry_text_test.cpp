@@ -38,6 +38,8 @@ struct EntryTextCase {
   EntryFields fields;
   std::string plain;
 };
+// ctest lists each case by its name; without this the name would carry a dump of the bytes.
+void PrintTo(const EntryTextCase& c, std::ostream* os) { *os << c.name; }
 
 class FormatEntryTextTest : public ::testing::TestWithParam<EntryTextCase> {};
 

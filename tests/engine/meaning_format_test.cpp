@@ -19,6 +19,8 @@ struct ReformatCase {
   std::string stored;
   std::string shown;
 };
+// ctest lists each case by its name; without this the name would carry a dump of the bytes.
+void PrintTo(const ReformatCase& c, std::ostream* os) { *os << c.name; }
 
 class ReformatMeaningTest : public ::testing::TestWithParam<ReformatCase> {};
 
