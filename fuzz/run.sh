@@ -11,7 +11,7 @@ case "$target" in
   text_fuzz) seeds=text ;;
   *) echo "unknown target $target (engine_fuzz or text_fuzz)" >&2; exit 1 ;;
 esac
-command -v afl-g++ >/dev/null || { echo "afl++ is missing: apt-get install afl++" >&2; exit 1; }
+scripts/install-packages.sh g++ cmake make libgtest-dev libgmock-dev afl++
 # afl-g++-fast's GCC plugin refuses Debian's point-release GCC ("incompatible versions"), so the
 # targets use afl-g++'s assembler instrumentation and run one input file per execution.
 

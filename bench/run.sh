@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# bench/run.sh: installs the EDICT file (Debian's edict package), builds the benchmarks in
+# build-bench/, and measures the figures recorded in docs/performance.md: the engine benchmarks,
+# compiling the EDICT dictionary, and lexiv-query's batch mode.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-packages.sh edict libbenchmark-dev
+scripts/setup.sh build-bench >/dev/null
+cmake --build build-bench --target engine_bench edict_dictionary >/dev/null
+
+echo "== compiling EDICT with lexiv-mkdic"
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+/usr/bin/time -f "%e s elapsed, %U s user, %M KiB max resident" \
+  build-bench/bin/lexiv-mkdic --edict /usr/share/edict/edict "$out/edict" 2>&1 | grep -E 'imported|elapsed'
+
+echo "== engine benchmarks"
+build-bench/bin/engine_bench --benchmark_min_time=1 "$@"
+
+echo "== lexiv-query batch mode"
+bench/query_batch.sh build-bench
