@@ -24,8 +24,7 @@ class CommandTarget {
   // True when a handler for the command (code 0) exists along the route.
   virtual bool HasCommandHandler(UINT id) const;
 
- protected:
-  // The same three on this target's own table only.
+  // The same three on this target's own table only (the steps of a route).
   bool RunOwnCommand(UINT id, UINT code, HWND control);
   bool RunOwnUpdate(CommandUI& ui);
   bool HasOwnCommandHandler(UINT id) const;

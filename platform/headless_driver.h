@@ -65,6 +65,8 @@ class HeadlessDriver final : public Driver {
   // Advance(ms), then Run().
   int RunFor(std::uint32_t ms);
   bool Exhausted() const { return exhausted_; }
+  std::size_t PendingSteps() const { return steps_.size(); }
+  void ClearSteps() { steps_.clear(); }
 
   // Output.
   const std::vector<UINT>& Beeps() const { return beeps_; }

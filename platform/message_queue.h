@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 
 #include "platform/win_types.h"
@@ -28,12 +29,16 @@ using MSG = Msg;
 struct QueuedInput {
   Msg msg;              // for keys, hwnd is resolved when the event is taken
   bool toFocus = false; // a key: goes to the focus window (or the active window without focus)
+  std::uint64_t seq = 0; // finds the event again after a callback has changed the queue
 };
 
 class MessageQueue {
  public:
   void Post(const Msg& msg) { posted_.push_back(msg); }
-  void PostInput(const QueuedInput& input) { input_.push_back(input); }
+  void PostInput(QueuedInput input) {
+    input.seq = ++lastSeq_;
+    input_.push_back(input);
+  }
   std::deque<Msg>& Posted() { return posted_; }
   std::deque<QueuedInput>& Input() { return input_; }
   void PostQuit(int exitCode) {
@@ -41,6 +46,7 @@ class MessageQueue {
     quitCode_ = exitCode;
   }
   bool QuitPosted() const { return quitPosted_; }
+  int QuitCode() const { return quitCode_; }
   int TakeQuit() {
     quitPosted_ = false;
     return quitCode_;
@@ -56,6 +62,7 @@ class MessageQueue {
   std::deque<QueuedInput> input_;
   bool quitPosted_ = false;
   int quitCode_ = 0;
+  std::uint64_t lastSeq_ = 0;
 };
 
 }  // namespace lexiv::platform

@@ -1,0 +1,75 @@
+// A user-interface thread on the headless driver, and a window that records what it receives.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/headless_driver.h"
+#include "platform/messages.h"
+#include "platform/ui_thread.h"
+#include "platform/window.h"
+#include "platform/window_functions.h"
+
+namespace lexiv::testing {
+
+using namespace lexiv::platform;
+
+class HeadlessTest : public ::testing::Test {
+ protected:
+  HeadlessDriver driver;
+  UiThread ui{driver};
+};
+
+// One received message, as tests compare them.
+struct Received {
+  std::string window;
+  UINT message = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+  friend bool operator==(const Received&, const Received&) = default;
+};
+
+inline void PrintTo(const Received& r, std::ostream* os) {
+  *os << r.window << " 0x" << std::hex << r.message << " w=0x" << r.wParam << " l=0x" << r.lParam << std::dec;
+}
+
+// Records the messages listed in `watched` (every message when empty) into a shared log.
+class RecordingWindow : public Window {
+ public:
+  RecordingWindow(std::string name, std::vector<Received>* log, std::vector<UINT> watched = {})
+      : name_(std::move(name)), log_(log), watched_(std::move(watched)) {}
+
+  bool CreateTop(DWORD style = WS_VISIBLE | WS_OVERLAPPEDWINDOW) {
+    CreateParams p;
+    p.text = name_;
+    p.style = style;
+    p.rect = RECT{0, 0, 320, 200};
+    return Create(p);
+  }
+  bool CreateChild(HWND parent, UINT id, DWORD style = WS_VISIBLE | WS_CHILD) {
+    CreateParams p;
+    p.text = name_;
+    p.style = style;
+    p.parent = parent;
+    p.id = id;
+    p.rect = RECT{0, 0, 100, 50};
+    return Create(p);
+  }
+
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (log_ != nullptr && (watched_.empty() || std::find(watched_.begin(), watched_.end(), message) != watched_.end()))
+      log_->push_back(Received{name_, message, wParam, lParam});
+    return Window::WindowProc(message, wParam, lParam);
+  }
+
+  const std::string& name() const { return name_; }
+
+ private:
+  std::string name_;
+  std::vector<Received>* log_;
+  std::vector<UINT> watched_;
+};
+
+}  // namespace lexiv::testing
