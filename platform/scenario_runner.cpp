@@ -40,6 +40,29 @@ bool ParseCount(std::string_view s, long* value) {
   return true;
 }
 
+// A menu label matches its written form with or without the mnemonic group "(X)" at its end
+// ("操作" finds "操作(F)").
+bool LabelMatches(const std::string& label, std::string_view wanted) {
+  if (label == wanted) return true;
+  const std::size_t n = label.size();
+  return n == wanted.size() + 3 && label[n - 3] == '(' && label[n - 1] == ')' &&
+         static_cast<unsigned char>(label[n - 2]) < 0x80 && label.compare(0, wanted.size(), wanted) == 0;
+}
+
+// Compares a highlighted path ("操作(F)/挨拶(G)") with a wanted one ("操作/挨拶").
+bool PathMatches(const std::vector<std::string>& labels, std::string_view wanted) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    const std::size_t slash = wanted.find('/', start);
+    const std::string_view part =
+        wanted.substr(start, slash == std::string_view::npos ? std::string_view::npos : slash - start);
+    if (!LabelMatches(labels[i], part)) return false;
+    if (slash == std::string_view::npos) return i + 1 == labels.size();
+    start = slash + 1;
+  }
+  return labels.empty() && wanted.empty();
+}
+
 struct ParsedLine {
   int number;
   std::string text;
@@ -60,7 +83,7 @@ bool FindMenuPath(const std::string& path, HMENU* holder, int* position) {
     const std::string label = path.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
     int found = -1;
     for (int i = 0; i < GetMenuItemCount(menu); ++i)
-      if (MenuItemLabel(menu, i) == label) {
+      if (LabelMatches(MenuItemLabel(menu, i), label)) {
         found = i;
         break;
       }
@@ -242,13 +265,14 @@ void ScenarioRunner::AddBuiltInVerbs() {
   AddVerb("expect highlight", [](std::string_view args) -> std::string {
     MenuLoopView view;
     if (!CurrentMenuLoop(&view)) return "no menu is open";
+    std::vector<std::string> labels;
     std::string path;
     for (std::size_t level = 0; level < view.openMenus.size(); ++level) {
       if (view.highlighted[level] < 0) break;
-      if (!path.empty()) path += '/';
-      path += MenuItemLabel(view.openMenus[level], view.highlighted[level]);
+      labels.push_back(MenuItemLabel(view.openMenus[level], view.highlighted[level]));
+      path += (path.empty() ? "" : "/") + labels.back();
     }
-    if (path == ToProgramText(args)) return {};
+    if (PathMatches(labels, ToProgramText(args))) return {};
     return "the menu cursor is on " + ToReportText(path) + ", expected " + std::string(args);
   });
   AddVerb("expect no menu", [](std::string_view) -> std::string {

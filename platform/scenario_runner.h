@@ -11,9 +11,11 @@
 //   expect text label こんにちは
 //   expect focus pad
 //   expect beep [n]         n (default 1) beeps since the last beep expectation; "expect no beep"
-//   expect menu 操作/挨拶 gray     also enabled, checked, unchecked, radio
+//   expect menu 操作/挨拶 gray     also enabled, checked, unchecked, radio (the popups on the
+//                                 way are initialised first, as when the user opens them)
 //   expect highlight 操作/挨拶     the item under the menu cursor; "expect no menu"
 //
+// Menu paths name items by their labels, with or without the mnemonic group: 操作 or 操作(F).
 // Windows are named by the test (NameWindow); "focus" and "active" name the focus and active
 // windows. Lines run as the program waits for input (see headless_driver.h), so a key that
 // opens a dialog is followed by keys that reach the dialog. Further verbs (expect speech, ...)

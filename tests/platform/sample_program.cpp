@@ -48,6 +48,7 @@ const MessageMap& SampleFrame::ClassMessageMap() {
   static const MessageMap map = MessageMapOf<SampleFrame>(FrameWindow::ClassMessageMap())
                                     .On(WM_TIMER, &SampleFrame::OnTimer)
                                     .On(WM_SETFOCUS, &SampleFrame::OnSetFocus)
+                                    .On(WM_DESTROY, &SampleFrame::OnDestroy)
                                     .OnCommand(kCmdGreet, &SampleFrame::OnGreet)
                                     .OnUpdateCommand(kCmdGreet, &SampleFrame::OnUpdateGreet)
                                     .OnCommand(kCmdClear, &SampleFrame::OnClear)
@@ -127,6 +128,11 @@ bool SampleFrame::CreateSample() {
 LRESULT SampleFrame::OnSetFocus(WPARAM, LPARAM) {
   SetFocus(pad_->hwnd());
   return 0;
+}
+
+LRESULT SampleFrame::OnDestroy(WPARAM, LPARAM) {
+  PostQuitMessage(0);
+  return Default();
 }
 
 LRESULT SampleFrame::OnTimer(WPARAM wParam, LPARAM) {

@@ -1,6 +1,6 @@
 // A small program on the platform for scenario tests: a frame with a menu bar, an accelerator
 // table, a status line showing command prompts, a label whose text the commands change, and a
-// pad that shows what is typed into it.
+// pad that shows what is typed into it. Closing the frame ends the program (WM_QUIT).
 #pragma once
 
 #include <memory>
@@ -40,6 +40,7 @@ class SampleFrame : public FrameWindow {
 
  private:
   LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
+  LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
   LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
   void OnGreet();
   void OnUpdateGreet(CommandUI& ui);
