@@ -20,7 +20,7 @@ void keybd_event(BYTE vk, BYTE scan, DWORD flags, UINT_PTR extraInfo);
 
 // A mouse button message (WM_LBUTTONDOWN ... WM_RBUTTONDBLCLK) for a window at a point in its
 // client area. When taken, a button going down first sends WM_MOUSEACTIVATE (the answer may
-// eat the click) and activates the top-level window; clicks on disabled windows are dropped.
+// eat the click) and activates the top-level window; disabled windows get no mouse messages.
 void InjectMouseButton(HWND hwnd, POINT clientPoint, UINT message);
 
 // Keyboard hooks: proc(code, vk, lParam) with HC_ACTION when the key message is taken, HC_NOREMOVE

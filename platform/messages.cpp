@@ -99,7 +99,8 @@ bool TakeInput(Msg* out, HWND filter, UINT filterMin, UINT filterMax, bool remov
         ++index;
         continue;
       }
-    } else if (!IsWindow(msg.hwnd)) {
+    } else if (!IsWindow(msg.hwnd) || !IsWindowEnabled(msg.hwnd)) {
+      // A disabled window gets no mouse input.
       ui.queue.Input().erase(ui.queue.Input().begin() + static_cast<std::ptrdiff_t>(index));
       continue;
     }
@@ -115,7 +116,7 @@ bool TakeInput(Msg* out, HWND filter, UINT filterMin, UINT filterMax, bool remov
     }
     if (remove && IsButtonDown(msg.message)) {
       EraseInput(event.seq);
-      if (!IsWindowEnabled(msg.hwnd) || MouseActivationEats(msg) || !IsWindow(msg.hwnd)) {
+      if (MouseActivationEats(msg) || !IsWindow(msg.hwnd)) {
         index = 0;
         continue;
       }

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/clipboard.h"
 #include "platform/focus.h"
 #include "platform/menu.h"
 #include "platform/menu_loop.h"
@@ -274,6 +275,11 @@ void ScenarioRunner::AddBuiltInVerbs() {
     }
     if (PathMatches(labels, ToProgramText(args))) return {};
     return "the menu cursor is on " + ToReportText(path) + ", expected " + std::string(args);
+  });
+  AddVerb("expect clipboard", [](std::string_view args) -> std::string {
+    const std::string actual = ClipboardText();
+    if (actual == ToProgramText(args)) return {};
+    return "the clipboard holds \"" + ToReportText(actual) + "\", expected \"" + std::string(args) + "\"";
   });
   AddVerb("expect no menu", [](std::string_view) -> std::string {
     return CurrentMenuLoop(nullptr) ? "a menu is open" : std::string();

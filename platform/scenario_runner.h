@@ -10,6 +10,7 @@
 //   app inactive            another application takes the foreground; "app active" returns
 //   expect text label こんにちは
 //   expect focus pad
+//   expect clipboard 愛      the clipboard's text
 //   expect beep [n]         n (default 1) beeps since the last beep expectation; "expect no beep"
 //   expect menu 操作/挨拶 gray     also enabled, checked, unchecked, radio (the popups on the
 //                                 way are initialised first, as when the user opens them)

@@ -237,6 +237,39 @@ TEST_F(CommandRoutingTest, TheMenuLoopOpensInitialisesShowsPromptsAndChooses) {
   EXPECT_EQ(WindowText(status.hwnd()), "");
 }
 
+// A bar that refreshes its buttons from the frame's enable rules in the idle pass.
+class IdleBar : public Window {
+ public:
+  TestFrame* frame = nullptr;
+  std::vector<std::pair<UINT, bool>> buttons;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message != WM_IDLEUPDATECMDUI) return Window::WindowProc(message, wParam, lParam);
+    buttons.clear();
+    for (UINT id : {kCmdFrame, kCmdNobody, kCmdViewOnly}) {
+      CommandUI ui(id);
+      frame->UpdateCommandUI(ui);
+      buttons.emplace_back(id, ui.enabled().value_or(true));
+    }
+    return 0;
+  }
+};
+
+TEST_F(CommandRoutingTest, TheIdlePassRefreshesBarsFromTheEnableRules) {
+  IdleBar bar;
+  bar.frame = &frame;
+  CreateParams p;
+  p.style = WS_CHILD | WS_VISIBLE;
+  p.parent = frame.hwnd();
+  ASSERT_TRUE(bar.Create(p));
+  frame.frameEnabled = false;
+  driver.Run();
+  EXPECT_EQ(bar.buttons, (std::vector<std::pair<UINT, bool>>{{kCmdFrame, false}, {kCmdNobody, false}, {kCmdViewOnly, true}}));
+  frame.frameEnabled = true;
+  SetFocus(frame.hwnd());
+  driver.Run();
+  EXPECT_EQ(bar.buttons, (std::vector<std::pair<UINT, bool>>{{kCmdFrame, true}, {kCmdNobody, false}, {kCmdViewOnly, false}}));
+}
+
 // A control whose own notifications come back to it through its parent.
 class ReflectingControl : public Window {
   LEXIV_DECLARE_MESSAGE_MAP();

@@ -128,5 +128,50 @@ TEST_F(FocusTest, FocusChangesRaiseAccessibilityEvents) {
   EXPECT_TRUE(events[0].state & STATE_SYSTEM_FOCUSED);
 }
 
+// A pane that answers mouse activation as told.
+class ClickTarget : public RecordingWindow {
+ public:
+  using RecordingWindow::RecordingWindow;
+  LRESULT answer = MA_ACTIVATE;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_MOUSEACTIVATE) return answer;
+    return RecordingWindow::WindowProc(message, wParam, lParam);
+  }
+};
+
+TEST_F(FocusTest, ClicksActivateThroughMouseActivationAndMayBeEaten) {
+  struct Case {
+    const char* name;
+    LRESULT answer;
+    bool enabled;
+    bool frameActivated;
+    std::vector<UINT> delivered;
+  };
+  const std::vector<Case> cases = {
+      {"activate", MA_ACTIVATE, true, true, {WM_LBUTTONDOWN, WM_LBUTTONUP}},
+      {"no activation", MA_NOACTIVATE, true, false, {WM_LBUTTONDOWN, WM_LBUTTONUP}},
+      {"activate and eat", MA_ACTIVATEANDEAT, true, true, {WM_LBUTTONUP}},
+      {"no activation, eat", MA_NOACTIVATEANDEAT, true, false, {WM_LBUTTONUP}},
+      {"a disabled window gets no click", MA_ACTIVATE, false, false, {}},
+  };
+  std::vector<Received> clicks;
+  ClickTarget pane("pane", &clicks, {WM_LBUTTONDOWN, WM_LBUTTONUP});
+  ASSERT_TRUE(pane.CreateChild(frame.hwnd(), 3));
+  ShowWindow(frame.hwnd(), SW_SHOWNORMAL);
+  for (const Case& c : cases) {
+    ShowWindow(dialog.hwnd(), SW_SHOWNORMAL);
+    ASSERT_EQ(GetActiveWindow(), dialog.hwnd());
+    pane.answer = c.answer;
+    EnableWindow(pane.hwnd(), c.enabled);
+    clicks.clear();
+    driver.Click(pane.hwnd(), POINT{5, 5});
+    PumpPending();
+    std::vector<UINT> delivered;
+    for (const Received& r : clicks) delivered.push_back(r.message);
+    EXPECT_EQ(delivered, c.delivered) << c.name;
+    EXPECT_EQ(GetActiveWindow() == frame.hwnd(), c.frameActivated) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace lexiv::testing

@@ -1,6 +1,8 @@
 #include "sample_program.h"
 
 #include "platform/accelerators.h"
+#include "platform/clipboard.h"
+#include "platform/drop_target.h"
 #include "platform/focus.h"
 #include "platform/menu.h"
 #include "platform/messages.h"
@@ -39,6 +41,21 @@ class SamplePad : public Window {
   }
 };
 
+class SampleDropTarget : public DropTarget {
+ public:
+  explicit SampleDropTarget(HWND label) : label_(label) {}
+  DWORD DragEnter(const DataObject& data, DWORD allowed) override {
+    return data.Has(CF_TEXT) && (allowed & DROPEFFECT_COPY) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+  }
+  DWORD Drop(const DataObject& data, DWORD effect) override {
+    SetWindowText(label_, data.Get(CF_TEXT).c_str());
+    return effect;
+  }
+
+ private:
+  HWND label_;
+};
+
 const MessageMap& SamplePad::ClassMessageMap() {
   static const MessageMap map = MessageMapOf<SamplePad>(Window::ClassMessageMap()).On(WM_CHAR, &SamplePad::OnChar);
   return map;
@@ -55,7 +72,8 @@ const MessageMap& SampleFrame::ClassMessageMap() {
                                     .OnCommand(kCmdLock, &SampleFrame::OnLock)
                                     .OnUpdateCommand(kCmdLock, &SampleFrame::OnUpdateLock)
                                     .OnCommand(kCmdTimer, &SampleFrame::OnTimerCommand)
-                                    .OnCommand(kCmdExit, &SampleFrame::OnExit);
+                                    .OnCommand(kCmdExit, &SampleFrame::OnExit)
+                                    .OnCommand(kCmdCopy, &SampleFrame::OnCopy);
   return map;
 }
 
@@ -72,6 +90,7 @@ bool SampleFrame::CreateSample() {
   const HMENU operations = CreatePopupMenu();
   AppendMenu(operations, MF_STRING, kCmdGreet, "挨拶(&G)\tCtrl+G");
   AppendMenu(operations, MF_STRING, kCmdClear, "消去(&C)\tCtrl+Shift+F11");
+  AppendMenu(operations, MF_STRING, kCmdCopy, "コピー(&P)\tCtrl+C");
   AppendMenu(operations, MF_SEPARATOR, 0, nullptr);
   AppendMenu(operations, MF_STRING, kCmdUnhandled, "未実装(&U)");
   AppendMenu(operations, MF_STRING, kCmdLock, "固定(&L)\tF2");
@@ -118,8 +137,11 @@ bool SampleFrame::CreateSample() {
       {FVIRTKEY | FCONTROL | FSHIFT, VK_F11, kCmdClear},
       {FVIRTKEY, VK_F2, kCmdLock},
       {FVIRTKEY, VK_F5, kCmdTimer},
+      {FVIRTKEY | FCONTROL, 'C', kCmdCopy},
   };
-  SetAccelerators(CreateAcceleratorTable(keys, 4));
+  SetAccelerators(CreateAcceleratorTable(keys, 5));
+  dropTarget_ = std::make_unique<SampleDropTarget>(label_->hwnd());
+  RegisterDragDrop(hwnd(), dropTarget_.get());
   ShowWindow(hwnd(), SW_SHOWNORMAL);
   SetFocus(pad_->hwnd());
   return true;
@@ -148,6 +170,12 @@ void SampleFrame::OnClear() { SetWindowText(label(), ""); }
 void SampleFrame::OnLock() { locked_ = !locked_; }
 void SampleFrame::OnUpdateLock(CommandUI& ui) { ui.SetCheck(locked_ ? 1 : 0); }
 void SampleFrame::OnTimerCommand() { SetTimer(hwnd(), 1, 500); }
+void SampleFrame::OnCopy() {
+  if (!OpenClipboard(hwnd())) return;
+  EmptyClipboard();
+  SetClipboardData(CF_TEXT, WindowText(label()));
+  CloseClipboard();
+}
 void SampleFrame::OnExit() { PostMessage(hwnd(), WM_CLOSE, 0, 0); }
 
 }  // namespace lexiv::testing

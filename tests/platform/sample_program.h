@@ -1,6 +1,7 @@
 // A small program on the platform for scenario tests: a frame with a menu bar, an accelerator
 // table, a status line showing command prompts, a label whose text the commands change, and a
-// pad that shows what is typed into it. Closing the frame ends the program (WM_QUIT).
+// pad that shows what is typed into it. Text dropped on the frame goes into the label. Closing
+// the frame ends the program (WM_QUIT).
 #pragma once
 
 #include <memory>
@@ -19,10 +20,12 @@ enum SampleCommand : UINT {
   kCmdLock = 103,       // 操作 > 固定 (F2): toggles the lock; while locked 挨拶 is gray
   kCmdTimer = 110,      // 表示 > 時計 (F5): after 500 ms the label says 時間です
   kCmdExit = 111,       // 操作 > 終了: closes the frame
+  kCmdCopy = 104,       // 操作 > コピー (Ctrl+C): the label's text to the clipboard
 };
 
 class SampleLabel;
 class SamplePad;
+class SampleDropTarget;
 
 class SampleFrame : public FrameWindow {
   LEXIV_DECLARE_MESSAGE_MAP();
@@ -49,10 +52,12 @@ class SampleFrame : public FrameWindow {
   void OnUpdateLock(CommandUI& ui);
   void OnTimerCommand();
   void OnExit();
+  void OnCopy();
 
   std::unique_ptr<SampleLabel> label_;
   std::unique_ptr<SamplePad> pad_;
   std::unique_ptr<Window> status_;
+  std::unique_ptr<SampleDropTarget> dropTarget_;
   bool locked_ = false;
 };
 
