@@ -1,6 +1,7 @@
 #include "platform/headless_driver.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -21,26 +22,30 @@ bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0
 
 bool HeadlessDriver::WaitForInput(DWORD timeoutMs) {
   const std::uint64_t now = clock_.NowMs();
+  const std::uint64_t timerDue = timeoutMs == INFINITE ? UINT64_MAX : now + std::max<DWORD>(timeoutMs, 1);
   if (advanceUntilMs_ > now) {
-    std::uint64_t target = advanceUntilMs_;
-    if (timeoutMs != INFINITE) target = std::min<std::uint64_t>(target, now + std::max<DWORD>(timeoutMs, 1));
-    clock_.AdvanceTo(target);
+    clock_.AdvanceTo(std::min(advanceUntilMs_, timerDue));
     return true;
   }
-  if (!steps_.empty()) {
-    RunStep();
+  if (steps_.empty()) {
+    exhausted_ = true;
+    return false;
+  }
+  if (steps_.front().timed && FrontDueMs() > now) {
+    clock_.AdvanceTo(std::min(FrontDueMs(), timerDue));
     return true;
   }
-  exhausted_ = true;
-  return false;
+  RunStep();
+  return true;
 }
 
 void HeadlessDriver::PollInput() {
-  if (advanceUntilMs_ > clock_.NowMs()) {
+  const std::uint64_t now = clock_.NowMs();
+  if (advanceUntilMs_ > now) {
     clock_.Advance(1);
     return;
   }
-  if (!steps_.empty()) {
+  if (!steps_.empty() && steps_.front().timed && FrontDueMs() <= now) {
     RunStep();
     return;
   }
@@ -56,13 +61,21 @@ void HeadlessDriver::IdlePollGuard() {
 
 void HeadlessDriver::RunStep() {
   idlePollMs_ = 0;
-  auto step = std::move(steps_.front());
+  lastStepMs_ = clock_.NowMs();
+  auto step = std::move(steps_.front().run);
   steps_.pop_front();
   step();
 }
 
 void HeadlessDriver::Then(std::function<void()> step) {
-  steps_.push_back(std::move(step));
+  if (steps_.empty()) lastStepMs_ = clock_.NowMs();
+  steps_.push_back(Step{std::move(step), false, 0});
+  NewInput();
+}
+
+void HeadlessDriver::ThenAfter(std::uint32_t ms, std::function<void()> step) {
+  if (steps_.empty()) lastStepMs_ = clock_.NowMs();
+  steps_.push_back(Step{std::move(step), true, ms});
   NewInput();
 }
 

@@ -1,13 +1,14 @@
 // The driver for tests: input is injected by name, time is virtual, beeps are recorded, and the
 // screen is a model read back from the windows.
 //
-// Steps: a test (or the scenario runner) queues steps with Then(); whenever the thread looks for
-// input and finds none (a blocking wait in GetMessage or an empty poll in a busy loop), the next
-// step runs; so keys reach dialogs opened by earlier keys, and expectations are checked when the
-// program waits. Time moves only by Advance (and by the program's own Sleep): a blocking wait
-// jumps to the next timer's due time within the advance, a poll costs one millisecond of it. When
-// the steps and the advance are used up, a blocking wait ends (GetMessage returns -1 and every
-// loop unwinds) and a poll lets a millisecond pass, so busy waits on the clock end by themselves.
+// Steps: a test (or the scenario runner) queues steps. A plain step (Then) runs when the program
+// waits for input with nothing to do (a blocking GetMessage), like a user who lets each action
+// finish. A timed step (ThenAfter) runs a given time after the step before it, even while the
+// program is busy in a polling loop (a wait for speech): that is how a key interrupts. Time moves
+// only by Advance, by timed steps and by the program's own Sleep: a blocking wait jumps to the
+// next timer's due time, a poll costs one millisecond. When steps and advance are used up, a
+// blocking wait ends (GetMessage returns -1 and every loop unwinds), and a poll lets a
+// millisecond pass, so busy waits on the clock end by themselves.
 #pragma once
 
 #include <cstdint>
@@ -57,6 +58,7 @@ class HeadlessDriver final : public Driver {
 
   // Steps and time.
   void Then(std::function<void()> step);
+  void ThenAfter(std::uint32_t ms, std::function<void()> step);
   // Lets ms of virtual time pass (taken by the next waits and polls, see above).
   void Advance(std::uint32_t ms);
   // Runs the thread's message loop until the steps, the advance and the queue are used up (or
@@ -75,12 +77,20 @@ class HeadlessDriver final : public Driver {
  private:
   void NewInput() { exhausted_ = false; }
   void PressChord(const KeyChord& chord, int downCount);
+  struct Step {
+    std::function<void()> run;
+    bool timed = false;
+    std::uint32_t afterMs = 0;
+  };
   void RunStep();
+  // The time the front step becomes due (timed steps only).
+  std::uint64_t FrontDueMs() const { return lastStepMs_ + steps_.front().afterMs; }
   void IdlePollGuard();
 
   VirtualClock clock_;
   RECT screen_{0, 0, 640, 480};
-  std::deque<std::function<void()>> steps_;
+  std::deque<Step> steps_;
+  std::uint64_t lastStepMs_ = 0;
   std::uint64_t advanceUntilMs_ = 0;
   bool exhausted_ = false;
   std::uint64_t idlePollMs_ = 0;

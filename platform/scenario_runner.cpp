@@ -69,6 +69,7 @@ struct ParsedLine {
   std::string text;
   std::string verb;
   std::string args;
+  long afterMs = -1;  // "after N ...": runs N ms after the step before it, even while the program is busy
 };
 
 // Walks a menu path ("操作/挨拶", program text) from the active window's menu bar. The popups on
@@ -296,10 +297,21 @@ ScenarioResult ScenarioRunner::Run(std::string_view scenarioText, std::string_vi
     ++number;
     const std::string_view line = Trim(raw);
     if (line.empty() || line.front() == '#') continue;
+    std::string_view step = line;
+    long afterMs = -1;
+    if (auto [word, rest] = SplitWord(line); word == "after") {
+      auto [count, timed] = SplitWord(rest);
+      if (!ParseCount(count, &afterMs) || timed.empty()) {
+        ++result.failures;
+        result.report += std::string(sourceName) + ":" + std::to_string(number) + ": after needs milliseconds and a step\n";
+        continue;
+      }
+      step = timed;
+    }
     const std::string* best = nullptr;
     for (const auto& [verb, handler] : verbs_) {
-      if (line.substr(0, verb.size()) != verb) continue;
-      if (line.size() > verb.size() && line[verb.size()] != ' ' && line[verb.size()] != '\t') continue;
+      if (step.substr(0, verb.size()) != verb) continue;
+      if (step.size() > verb.size() && step[verb.size()] != ' ' && step[verb.size()] != '\t') continue;
       if (best == nullptr || verb.size() > best->size()) best = &verb;
     }
     if (best == nullptr) {
@@ -307,7 +319,8 @@ ScenarioResult ScenarioRunner::Run(std::string_view scenarioText, std::string_vi
       result.report += std::string(sourceName) + ":" + std::to_string(number) + ": unknown step: " + std::string(line) + "\n";
       continue;
     }
-    lines.push_back(ParsedLine{number, std::string(line), *best, std::string(Trim(line.substr(best->size())))});
+    lines.push_back(
+        ParsedLine{number, std::string(line), *best, std::string(Trim(step.substr(best->size()))), afterMs});
   }
   if (result.failures > 0) return result;
 
@@ -315,7 +328,7 @@ ScenarioResult ScenarioRunner::Run(std::string_view scenarioText, std::string_vi
   std::size_t executed = 0;
   bool failed = false;
   for (const ParsedLine& line : lines) {
-    driver_.Then([this, &line, &result, &executed, &failed, sourceName] {
+    auto step = [this, &line, &result, &executed, &failed, sourceName] {
       ++executed;
       if (failed) return;
       const std::string error = verbs_.at(line.verb)(line.args);
@@ -324,7 +337,11 @@ ScenarioResult ScenarioRunner::Run(std::string_view scenarioText, std::string_vi
       ++result.failures;
       result.report += std::string(sourceName) + ":" + std::to_string(line.number) + ": " + line.text + "\n  " + error +
                        "\n" + ScreenReport();
-    });
+    };
+    if (line.afterMs >= 0)
+      driver_.ThenAfter(static_cast<std::uint32_t>(line.afterMs), step);
+    else
+      driver_.Then(step);
   }
   driver_.Run();
   if (executed < lines.size() && !failed) {

@@ -5,6 +5,7 @@
 //   repeat PageDown 5       a held key: 5 key downs (auto-repeat), one key up
 //   type かなabc            text typed (the file is UTF-8; the program sees Shift-JIS)
 //   advance 500             500 ms pass
+//   after 300 key Escape    any step 300 ms after the one before, even while the program is busy
 //   click label [x y]       also rclick, dblclick
 //   drop frame 愛           text dropped on a window
 //   app inactive            another application takes the foreground; "app active" returns
@@ -18,9 +19,10 @@
 //
 // Menu paths name items by their labels, with or without the mnemonic group: 操作 or 操作(F).
 // Windows are named by the test (NameWindow); "focus" and "active" name the focus and active
-// windows. Lines run as the program waits for input (see headless_driver.h), so a key that
-// opens a dialog is followed by keys that reach the dialog. Further verbs (expect speech, ...)
-// are added with AddVerb.
+// windows. A line runs when the program waits for input with nothing to do (see
+// headless_driver.h), so a key that opens a dialog is followed by keys that reach the dialog, and
+// a key follows only when the previous one's work (its speech included) is done; "after" lines
+// come at their time instead. Further verbs (expect speech, ...) are added with AddVerb.
 #pragma once
 
 #include <functional>

@@ -73,7 +73,8 @@ const MessageMap& SampleFrame::ClassMessageMap() {
                                     .OnUpdateCommand(kCmdLock, &SampleFrame::OnUpdateLock)
                                     .OnCommand(kCmdTimer, &SampleFrame::OnTimerCommand)
                                     .OnCommand(kCmdExit, &SampleFrame::OnExit)
-                                    .OnCommand(kCmdCopy, &SampleFrame::OnCopy);
+                                    .OnCommand(kCmdCopy, &SampleFrame::OnCopy)
+                                    .OnCommand(kCmdWait, &SampleFrame::OnWait);
   return map;
 }
 
@@ -98,6 +99,7 @@ bool SampleFrame::CreateSample() {
   AppendMenu(operations, MF_STRING, kCmdExit, "終了(&X)");
   const HMENU view = CreatePopupMenu();
   AppendMenu(view, MF_STRING, kCmdTimer, "時計(&T)\tF5");
+  AppendMenu(view, MF_STRING, kCmdWait, "待機(&W)\tF6");
   const HMENU bar = CreateMenu();
   AppendMenu(bar, MF_POPUP, ToWParam(operations), "操作(&F)");
   AppendMenu(bar, MF_POPUP, ToWParam(view), "表示(&V)");
@@ -138,8 +140,9 @@ bool SampleFrame::CreateSample() {
       {FVIRTKEY, VK_F2, kCmdLock},
       {FVIRTKEY, VK_F5, kCmdTimer},
       {FVIRTKEY | FCONTROL, 'C', kCmdCopy},
+      {FVIRTKEY, VK_F6, kCmdWait},
   };
-  SetAccelerators(CreateAcceleratorTable(keys, 5));
+  SetAccelerators(CreateAcceleratorTable(keys, 6));
   dropTarget_ = std::make_unique<SampleDropTarget>(label_->hwnd());
   RegisterDragDrop(hwnd(), dropTarget_.get());
   ShowWindow(hwnd(), SW_SHOWNORMAL);
@@ -176,6 +179,22 @@ void SampleFrame::OnCopy() {
   SetClipboardData(CF_TEXT, WindowText(label()));
   CloseClipboard();
 }
+// Waits as the program waits for speech: polling the queue, stopping at a waiting key-down.
+void SampleFrame::OnWait() {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    Msg msg;
+    if (PeekMessage(&msg, hwnd(), WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE)) {
+      SetWindowText(label(), ("中断 " + std::to_string(GetTickCount() - start)).c_str());
+      return;
+    }
+    if (GetTickCount() - start >= 1000) {
+      SetWindowText(label(), "待機終了");
+      return;
+    }
+  }
+}
+
 void SampleFrame::OnExit() { PostMessage(hwnd(), WM_CLOSE, 0, 0); }
 
 }  // namespace lexiv::testing

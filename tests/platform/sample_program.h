@@ -21,6 +21,7 @@ enum SampleCommand : UINT {
   kCmdTimer = 110,      // 表示 > 時計 (F5): after 500 ms the label says 時間です
   kCmdExit = 111,       // 操作 > 終了: closes the frame
   kCmdCopy = 104,       // 操作 > コピー (Ctrl+C): the label's text to the clipboard
+  kCmdWait = 112,       // 表示 > 待機 (F6): a busy wait of a second that a key-down ends early
 };
 
 class SampleLabel;
@@ -53,6 +54,7 @@ class SampleFrame : public FrameWindow {
   void OnTimerCommand();
   void OnExit();
   void OnCopy();
+  void OnWait();
 
   std::unique_ptr<SampleLabel> label_;
   std::unique_ptr<SamplePad> pad_;

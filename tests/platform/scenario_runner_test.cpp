@@ -64,6 +64,7 @@ TEST(ScenarioRunnerTest, BadLinesAreReportedBeforeAnythingRuns) {
       {"key Ctrl+G\nwiggle mouse\n", "inline:2: unknown step: wiggle mouse"},
       {"key Ctrl+Hyper\n", "unknown key \"Ctrl+Hyper\""},
       {"advance soon\n", "advance needs milliseconds"},
+      {"after soon key Escape\n", "after needs milliseconds and a step"},
       {"expect text nowhere x\n", "no window named \"nowhere\""},
   };
   for (const Case& c : cases) {
