@@ -29,10 +29,10 @@ bool MenuItemAvailable(HWND hwnd, UINT command) {
   if (!IsWindow(hwnd) || !FindMenuCommand(GetMenu(hwnd), command, &holder, &position, &path)) return true;
   menu = GetMenu(hwnd);
   for (int step : path) {
-    if (GetMenuState(menu, static_cast<UINT>(step), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) return false;
+    if (MenuItemFlags(menu, step) & (MF_GRAYED | MF_DISABLED)) return false;
     menu = GetSubMenu(menu, step);
   }
-  return !(GetMenuState(holder, static_cast<UINT>(position), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
+  return !(MenuItemFlags(holder, position) & (MF_GRAYED | MF_DISABLED));
 }
 
 }  // namespace

@@ -144,6 +144,12 @@ UINT GetMenuState(HMENU menu, UINT item, UINT flags) {
   return state;
 }
 
+UINT MenuItemFlags(HMENU menu, int position) {
+  MenuData* data = MenuFromHandle(menu);
+  if (data == nullptr || position < 0 || static_cast<std::size_t>(position) >= data->items.size()) return kNoItem;
+  return data->items[static_cast<std::size_t>(position)].flags;
+}
+
 int GetMenuString(HMENU menu, UINT item, char* buffer, int size, UINT flags) {
   MenuItemData* data = Locate(menu, item, flags);
   if (data == nullptr) return 0;

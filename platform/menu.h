@@ -26,8 +26,11 @@ BOOL DrawMenuBar(HWND hwnd);
 int GetMenuItemCount(HMENU menu);  // -1 for an unknown menu
 UINT GetMenuItemID(HMENU menu, int position);  // 0xFFFFFFFF for a popup or a bad position
 HMENU GetSubMenu(HMENU menu, int position);
-// MF_ flags of an item; 0xFFFFFFFF when there is none.
+// MF_ flags of an item; for a popup the high byte is its item count instead (so test MF_POPUP
+// before MF_SEPARATOR or MFT_RADIOCHECK). 0xFFFFFFFF when there is none.
 UINT GetMenuState(HMENU menu, UINT item, UINT flags);
+// The item's own flags at a position, without the count: 0xFFFFFFFF when there is none.
+UINT MenuItemFlags(HMENU menu, int position);
 int GetMenuString(HMENU menu, UINT item, char* buffer, int size, UINT flags);
 // Returns the previous MF_GRAYED / MF_DISABLED state, 0xFFFFFFFF when there is no such item.
 UINT EnableMenuItem(HMENU menu, UINT item, UINT flags);

@@ -14,12 +14,12 @@ namespace {
 constexpr UINT kNoItem = 0xFFFFFFFF;
 
 bool IsSelectable(HMENU menu, int position) {
-  const UINT state = GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION);
+  const UINT state = MenuItemFlags(menu, position);
   return state != kNoItem && !(state & MF_SEPARATOR);
 }
 
 bool IsGray(HMENU menu, int position) {
-  return (GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) != 0;
+  return (MenuItemFlags(menu, position) & (MF_GRAYED | MF_DISABLED)) != 0;
 }
 
 // The next selectable position from `from` in direction step, wrapping; -1 when none.
@@ -104,7 +104,7 @@ class MenuLoop {
     view_.highlighted.back() = position;
     if (position < 0) return;
     const HMENU menu = Top();
-    const UINT state = GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION);
+    const UINT state = MenuItemFlags(menu, position);
     const bool popup = (state & MF_POPUP) != 0;
     const UINT item = popup ? static_cast<UINT>(position) : GetMenuItemID(menu, position);
     UINT flags = (state & (MF_GRAYED | MF_DISABLED | MF_CHECKED | MF_POPUP)) | MF_HILITE;
@@ -261,7 +261,10 @@ UINT TrackMenuBar(HWND hwnd, int startBarIndex, bool systemMenu) {
   const HMENU root = systemMenu ? GetSystemMenu(hwnd, FALSE) : GetMenu(hwnd);
   if (!root || GetMenuItemCount(root) <= 0) return 0;
   MenuLoop loop(hwnd, root, systemMenu, systemMenu);
-  return loop.Run(systemMenu ? -1 : startBarIndex);
+  const UINT chosen = loop.Run(systemMenu ? -1 : startBarIndex);
+  // The release of the Alt or F10 that closed the menu must not open it again.
+  ui.altAlone = false;
+  return chosen;
 }
 
 int FindBarMnemonic(HMENU bar, char letter) {

@@ -244,7 +244,7 @@ void ScenarioRunner::AddBuiltInVerbs() {
     HMENU holder;
     int position = -1;
     if (!FindMenuPath(path, &holder, &position)) return "no menu item " + std::string(Trim(args.substr(0, space)));
-    const UINT state = GetMenuState(holder, static_cast<UINT>(position), MF_BYPOSITION);
+    const UINT state = MenuItemFlags(holder, position);
     const bool gray = (state & (MF_GRAYED | MF_DISABLED)) != 0;
     const bool checked = (state & MF_CHECKED) != 0;
     bool ok;

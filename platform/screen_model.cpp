@@ -37,7 +37,7 @@ void DescribeTree(HWND hwnd, int depth, std::string& out) {
 void DescribeItems(HMENU menu, int highlighted, const std::string& indent, std::string& out) {
   const int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
-    const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+    const UINT state = MenuItemFlags(menu, i);
     out += indent + (i == highlighted ? "> " : "  ");
     if (state & MF_SEPARATOR) {
       out += "----\n";
