@@ -1,0 +1,97 @@
+#include "speech_channel.h"
+
+#include <libspeechd.h>
+
+#include <cstdlib>
+
+namespace lexiv::reader {
+namespace {
+
+// libspeechd's callbacks carry no user data; there is one channel per process.
+SpeakingTracker& Tracker() {
+  static SpeakingTracker tracker;
+  return tracker;
+}
+
+void OnBegin(size_t messageId, size_t, SPDNotificationType) { Tracker().Began(messageId); }
+void OnFinished(size_t messageId, size_t, SPDNotificationType) { Tracker().Finished(messageId); }
+
+SPDConnection* Spd(void* connection) { return static_cast<SPDConnection*>(connection); }
+
+}  // namespace
+
+SpeechChannel::~SpeechChannel() { Close(); }
+
+void SpeechChannel::Close() {
+  if (connection_ == nullptr) return;
+  ::spd_close(Spd(connection_));
+  connection_ = nullptr;
+  Tracker().CancelAll();
+}
+
+bool SpeechChannel::Connect() {
+  if (connection_ != nullptr) return true;
+  const std::uint64_t now = MonotonicMs();
+  if (attempted_ && now - lastAttemptMs_ < kRetryMs) return false;
+  attempted_ = true;
+  lastAttemptMs_ = now;
+  char* error = nullptr;
+  SPDConnectionAddress* address = ::spd_get_default_address(&error);
+  std::free(error);
+  error = nullptr;
+  if (address == nullptr) return false;
+  SPDConnection* connection = ::spd_open2("lexiv", "voxausr", nullptr, SPD_MODE_THREADED, address, /*autospawn=*/0, &error);
+  ::SPDConnectionAddress__free(address);
+  std::free(error);
+  if (connection == nullptr) return false;
+  connection->callback_begin = OnBegin;
+  connection->callback_end = OnFinished;
+  connection->callback_cancel = OnFinished;
+  ::spd_set_notification_on(connection, SPD_BEGIN);
+  ::spd_set_notification_on(connection, SPD_END);
+  ::spd_set_notification_on(connection, SPD_CANCEL);
+  ::spd_set_data_mode(connection, SPD_DATA_SSML);
+  ::spd_set_language(connection, "ja");
+  ::spd_set_voice_rate(connection, rate_);
+  connection_ = connection;
+  return true;
+}
+
+void SpeechChannel::Track(int messageId) {
+  if (messageId > 0) {
+    Tracker().Sent(static_cast<std::uint64_t>(messageId), MonotonicMs());
+  } else {
+    // The server went away: start again later.
+    Close();
+  }
+}
+
+bool SpeechChannel::SaySsml(const std::string& ssml) {
+  if (connection_ == nullptr) return false;
+  const int id = ::spd_say(Spd(connection_), SPD_TEXT, ssml.c_str());
+  Track(id);
+  return id > 0;
+}
+
+bool SpeechChannel::SayCharacter(const std::string& utf8Character) {
+  if (connection_ == nullptr) return false;
+  const int result = ::spd_char(Spd(connection_), SPD_TEXT, utf8Character.c_str());
+  // spd_char answers 0 on success without an id; its end cannot be tracked.
+  if (result < 0) Close();
+  return result >= 0;
+}
+
+void SpeechChannel::CancelAll() {
+  if (connection_ == nullptr) return;
+  ::spd_cancel(Spd(connection_));
+  Tracker().CancelAll();
+}
+
+void SpeechChannel::SetRate(int rate) {
+  rate_ = rate;
+  if (connection_ != nullptr) ::spd_set_voice_rate(Spd(connection_), rate_);
+}
+
+bool SpeechChannel::Speaking() { return connection_ != nullptr && Tracker().Speaking(MonotonicMs()); }
+
+}  // namespace lexiv::reader

@@ -1,0 +1,39 @@
+// Between libvoxausr.so and the window watcher libvoxawatch.so, which it loads from its own
+// directory. Plain C, so the two libraries share no C++ objects. Texts are Shift-JIS.
+#pragma once
+
+extern "C" {
+
+// What the reader offers the watcher.
+struct VoxaWatchSink {
+  void* reader;
+  void (*say)(void* reader, const char* text);      // the reader's own words; cuts what is spoken
+  void (*stop)(void* reader);                       // silence
+  void (*command)(void* reader, const char* name);  // one of the reader's keys
+  unsigned (*autoRead)(void* reader);               // status kind 0x20002 now
+};
+
+// The reader's own settings, kept under its registry key.
+struct VoxaReaderSettings {
+  int rateStep;           // 1 (slowest) to 5
+  int wholeLineOnUpDown;  // option 7
+  int characterNames;     // a single character is spoken by its name
+};
+
+enum VoxaWatchQuestion {
+  kVoxaAskActiveTitle = 1,  // the active window's title
+  kVoxaAskFocus = 2,        // the focused control: caption, role, state, value
+  kVoxaAskInputState = 3,   // the keyboard's input state
+};
+
+// Exported by libvoxawatch.so. Attach fails (-1) without a user-interface thread; a second
+// attach replaces the first.
+typedef int (*VoxaWatchAttachFn)(const struct VoxaWatchSink* sink);
+typedef void (*VoxaWatchDetachFn)(void);
+// 0 when the key was read (values missing from it leave the fields as they are), -1 otherwise.
+typedef int (*VoxaWatchLoadSettingsFn)(struct VoxaReaderSettings* settings);
+typedef int (*VoxaWatchSaveSettingsFn)(const struct VoxaReaderSettings* settings);
+// The answer's length in bytes (0 for nothing to say), always NUL-terminated within size.
+typedef int (*VoxaWatchDescribeFn)(int question, char* buffer, int size);
+
+}  // extern "C"
