@@ -28,8 +28,8 @@ void SpeakGuide(std::string_view text, int mode);
 void StopSpeech();
 // Waits while the reader is speaking, taking and dropping every message for window (all windows
 // of the thread for a null window) except a key going down, a left click or a close request,
-// which end the wait and stay queued. Returns that message's number, or 0 when the speech ended
-// (or none was going on).
+// which end the wait and stay queued (so does a quit request, which must not be lost). Returns
+// that message's number, or 0 when the speech ended (or none was going on).
 platform::UINT WaitSpeechEnd(platform::HWND window);
 // count times: the simple beep, then 50 ms.
 void BeepTimes(int count);

@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "access/deferred_speech.h"
 #include "access/fake_reader.h"
+#include "platform/focus.h"
 #include "platform/headless_driver.h"
 #include "platform/messages.h"
 #include "platform/ui_thread.h"
@@ -54,6 +56,7 @@ class LoggingWindow : public Window {
       case WM_SHOWWINDOW:
       case WM_USER + 1:
         log_->push_back(Delivered{name_, message});
+        if (message == WM_KEYDOWN && onKeyDown) onKeyDown(static_cast<UINT>(wParam));
         if (message == WM_CLOSE) return 0;  // stays open: the tests look at it afterwards
         break;
       case UM_SPEAK:
@@ -66,6 +69,7 @@ class LoggingWindow : public Window {
     return Window::WindowProc(message, wParam, lParam);
   }
   DeferredSpeech* deferred = nullptr;
+  std::function<void(UINT vk)> onKeyDown;
 
  private:
   std::string name_;
