@@ -115,17 +115,31 @@ int RichEditControl::LineOf(std::size_t bytePos) const {
   return it == lines_.begin() ? 0 : static_cast<int>(it - lines_.begin()) - 1;
 }
 
+// Past the last line the window would go on with lines as high as the last one.
 int RichEditControl::VisibleLineCount() const {
   RECT rc;
   GetClientRect(hwnd(), &rc);
-  int height = 0;
+  int room = rc.Height();
   int count = 0;
   for (std::size_t i = static_cast<std::size_t>(firstVisible_); i < lines_.size(); ++i) {
-    height += lines_[i].heightPx;
-    if (height > rc.Height()) break;
+    if (lines_[i].heightPx > room) return std::max(count, 1);
+    room -= lines_[i].heightPx;
     ++count;
   }
-  return std::max(count, 1);
+  return std::max(count + room / lines_.back().heightPx, 1);
+}
+
+// The first visible line that still fills the window down to the last line.
+int RichEditControl::MaxFirstVisible() const {
+  RECT rc;
+  GetClientRect(hwnd(), &rc);
+  int room = rc.Height();
+  int first = static_cast<int>(lines_.size());
+  while (first > 0 && lines_[static_cast<std::size_t>(first - 1)].heightPx <= room) {
+    room -= lines_[static_cast<std::size_t>(first - 1)].heightPx;
+    --first;
+  }
+  return std::min(first, static_cast<int>(lines_.size()) - 1);
 }
 
 SIZE RichEditControl::CharBoxAt(std::size_t bytePos) const {
@@ -318,7 +332,7 @@ LRESULT RichEditControl::OnGetFirstVisibleLine(WPARAM, LPARAM) { return firstVis
 
 LRESULT RichEditControl::OnLineScroll(WPARAM, LPARAM lParam) {
   const long target = static_cast<long>(firstVisible_) + static_cast<long>(lParam);
-  firstVisible_ = static_cast<int>(std::clamp<long>(target, 0, static_cast<long>(lines_.size()) - 1));
+  firstVisible_ = static_cast<int>(std::clamp<long>(target, 0, MaxFirstVisible()));
   UpdateCaret();
   return TRUE;
 }
@@ -441,7 +455,7 @@ LRESULT RichEditControl::OnKeyDown(WPARAM wParam, LPARAM) {
     case VK_NEXT: {
       const int page = VisibleLineCount();
       const int targetLine = wParam == VK_NEXT ? std::min(line + page, lastLine) : std::max(line - page, 0);
-      firstVisible_ = std::clamp(firstVisible_ + (targetLine - line), 0, lastLine);
+      firstVisible_ = std::clamp(firstVisible_ + (targetLine - line), 0, std::max(MaxFirstVisible(), firstVisible_));
       target = PosAtX(targetLine, goalX);
       break;
     }

@@ -128,6 +128,7 @@ class RichEditControl : public Window {
   long XOf(std::size_t bytePos) const;        // units from the start of its line
   std::size_t PosAtX(int line, long x) const;  // the caret position of a line nearest to x
   void ScrollToLine(int line);
+  int MaxFirstVisible() const;
   void UpdateCaret();
   void NotifyCommand(UINT code);
   std::string LineText(int line) const;
