@@ -34,8 +34,8 @@ std::string OwnDirectory() {
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-void SinkSay(void* reader, const char* text) {
-  if (text != nullptr) static_cast<ScreenReader*>(reader)->SayOwn(text);
+void SinkSay(void* reader, const char* text, int interrupt) {
+  if (text != nullptr) static_cast<ScreenReader*>(reader)->SayOwn(text, interrupt != 0);
 }
 void SinkStop(void* reader) { static_cast<ScreenReader*>(reader)->Reset(); }
 void SinkCommand(void* reader, const char* name) {
@@ -198,10 +198,10 @@ int ScreenReader::Guide(std::string_view text, int mode) {
 
 void ScreenReader::Reset() { channel_.CancelAll(); }
 
-void ScreenReader::SayOwn(std::string_view text) {
+void ScreenReader::SayOwn(std::string_view text, bool interrupt) {
   if (text.empty()) return;
   AppendLog(LogLine("Reader").Text(std::string(text).c_str()));
-  channel_.CancelAll();
+  if (interrupt) channel_.CancelAll();
   Queue(text);
 }
 

@@ -36,7 +36,7 @@ class ScreenReader {
   int CopyLastText(char* buffer, int bufferSize) const;
 
   // From the watcher.
-  void SayOwn(std::string_view text);
+  void SayOwn(std::string_view text, bool interrupt = true);
   void ReaderKey(const char* name);
 
   const VoxaReaderSettings& settings() const { return settings_; }

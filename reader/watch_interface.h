@@ -7,7 +7,8 @@ extern "C" {
 // What the reader offers the watcher.
 struct VoxaWatchSink {
   void* reader;
-  void (*say)(void* reader, const char* text);      // the reader's own words; cuts what is spoken
+  // The reader's own words: with interrupt they cut what is being spoken, else they follow it.
+  void (*say)(void* reader, const char* text, int interrupt);
   void (*stop)(void* reader);                       // silence
   void (*command)(void* reader, const char* name);  // one of the reader's keys
   unsigned (*autoRead)(void* reader);               // status kind 0x20002 now

@@ -93,7 +93,16 @@ void WindowWatcher::LoadKeys() {
 
 void WindowWatcher::OnEvent(const AccessEvent& event) {
   const std::string text = NarrateEvent(event, sink_.autoRead(sink_.reader));
-  if (!text.empty()) sink_.say(sink_.reader, text.c_str());
+  bool interrupt = true;
+  if (event.kind == AccessEventKind::kDialogOpened) {
+    // The platform opens a dialog before it focuses the dialog's first control.
+    const HWND focus = GetFocus();
+    dialogAwaitingFocus_ = focus && IsChild(event.hwnd, focus) ? HWND{} : event.hwnd;
+  } else if (event.kind == AccessEventKind::kFocusChanged && dialogAwaitingFocus_) {
+    interrupt = !IsChild(dialogAwaitingFocus_, event.hwnd);
+    dialogAwaitingFocus_ = HWND{};
+  }
+  if (!text.empty()) sink_.say(sink_.reader, text.c_str(), interrupt ? 1 : 0);
 }
 
 LRESULT WindowWatcher::OnKey(int code, WPARAM vk, LPARAM lParam) {

@@ -56,7 +56,9 @@ class WindowWatcher {
   int hookId_ = 0;
   bool ctrlStops_ = true;
   std::vector<BoundKey> keys_;
-  platform::UINT swallowedVk_ = 0;  // a reader key went down: its release is taken too
+  platform::UINT swallowedVk_ = 0;
+  // A dialog just read whose first focused control has not been: that reading follows, not cuts.
+  platform::HWND dialogAwaitingFocus_;  // a reader key went down: its release is taken too
 };
 
 }  // namespace lexiv::reader
