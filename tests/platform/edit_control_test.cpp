@@ -109,7 +109,9 @@ TEST_F(EditTest, TextLimitCutsTypedAndPastedTextAtACharacterBoundary) {
   for (const Case& c : cases) {
     SetWindowText(edit.hwnd(), c.start);
     SendMessage(edit.hwnd(), EM_SETSEL, 99, 99);
-    if (*c.typed) ASSERT_EQ(driver.Type(c.typed), 0);
+    if (*c.typed) {
+      ASSERT_EQ(driver.Type(c.typed), 0);
+    }
     if (*c.pasted) {
       PutClipboardTextFromOutside(c.pasted);
       driver.PressKey("Ctrl+V");
@@ -163,7 +165,9 @@ TEST_F(EditTest, OneLineAnswersLineMessages) {
     std::memcpy(buffer, &c.capacity, sizeof c.capacity);
     const LRESULT n = SendMessage(edit.hwnd(), EM_GETLINE, 0, reinterpret_cast<LPARAM>(buffer));
     EXPECT_EQ(std::string(buffer, static_cast<std::size_t>(n)), c.copied) << c.capacity;
-    if (n >= 2) EXPECT_EQ(buffer[n], 'z') << "no NUL, nothing past the copied line";
+    if (n >= 2) {
+      EXPECT_EQ(buffer[n], 'z') << "no NUL, nothing past the copied line";
+    }
   }
 }
 

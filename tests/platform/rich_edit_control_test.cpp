@@ -330,7 +330,10 @@ TEST_F(RichEditTest, FindForwardBackwardAndNeverOnATrailByte) {
     find.chrg = CHARRANGE{c.cpMin, c.cpMax};
     find.lpstrText = c.pattern;
     EXPECT_EQ(Send(EM_FINDTEXTEX, c.flags, reinterpret_cast<LPARAM>(&find)), c.found) << c.name;
-    if (c.found >= 0) EXPECT_EQ(find.chrgText, (CHARRANGE{static_cast<LONG>(c.found), static_cast<LONG>(c.found + std::strlen(c.pattern))})) << c.name;
+    if (c.found >= 0) {
+      const auto end = static_cast<LONG>(c.found + static_cast<LRESULT>(std::strlen(c.pattern)));
+      EXPECT_EQ(find.chrgText, (CHARRANGE{static_cast<LONG>(c.found), end})) << c.name;
+    }
   }
 }
 
