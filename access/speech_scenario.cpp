@@ -18,14 +18,14 @@ void AddSpeechSteps(platform::ScenarioRunner& runner, const FakeReader& reader) 
     const std::vector<std::string> texts = reader.SpokenTexts();
     if (*seen >= texts.size()) return "nothing was said, expected \"" + std::string(args) + "\"";
     if (texts[*seen] != FakeReader::FromDisplayText(args))
-      return "said: " + unaccounted() + "\n  expected \"" + std::string(args) + "\" next";
+      return "said:" + unaccounted() + "\n  expected \"" + std::string(args) + "\" next";
     ++*seen;
     return {};
   });
   runner.AddVerb("expect no speech", [&reader, seen, unaccounted](std::string_view) -> std::string {
     const std::size_t total = reader.SpokenTexts().size();
     if (*seen >= total) return {};
-    std::string error = "said: " + unaccounted();
+    std::string error = "said:" + unaccounted();
     *seen = total;
     return error;
   });

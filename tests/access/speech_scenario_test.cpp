@@ -44,9 +44,9 @@ TEST_F(SpeechScenarioTest, AFailureShowsWhatWasSaidAndTheReadersCalls) {
     std::vector<std::string_view> inReport;
   } cases[] = {
       {u8"key Enter\nexpect speech 2件␞あい\n",
-       {Utf8(u8"inline:2: expect speech 2件␞あい"), Utf8(u8"said: \n    1件␞あい\n    ␟愛すること"),
+       {Utf8(u8"inline:2: expect speech 2件␞あい"), Utf8(u8"said:\n    1件␞あい\n    ␟愛すること"),
         Utf8(u8"reader calls:"), Utf8(u8"VOXAPRead(1件␞あい, 4, 1)")}},
-      {u8"key Enter\nexpect no speech\n", {Utf8(u8"said: \n    1件␞あい")}},
+      {u8"key Enter\nexpect no speech\n", {Utf8(u8"said:\n    1件␞あい")}},
       {u8"key Down\nexpect speech あい\n", {Utf8(u8"nothing was said, expected \"あい\"")}},
   };
   for (const auto& c : cases) {
