@@ -18,10 +18,14 @@ void Append(std::string& text, const std::string& words) {
   text += words;
 }
 
-// "&Open" reads "Open"; "&&" is one ampersand.
+// "&Open" reads "Open", "検索(&F)" reads "検索"; "&&" is one ampersand.
 std::string WithoutMnemonic(const std::string& caption) {
   std::string out;
   for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption.compare(i, 2, "(&") == 0 && i + 3 < caption.size() && caption[i + 3] == ')') {
+      i += 3;
+      continue;
+    }
     if (caption[i] == '&') {
       if (i + 1 < caption.size() && caption[i + 1] == '&') {
         out += '&';
@@ -85,7 +89,8 @@ std::string DialogReading(HWND dialog, const std::string& title) {
   std::string text;
   Append(text, WithoutMnemonic(title));
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (!IsWindowVisible(child)) continue;
+    // The dialog may not be shown yet when it says it has opened: its controls' own style counts.
+    if ((GetWindowLong(child, GWL_STYLE) & WS_VISIBLE) == 0) continue;
     const AccessEvent described = DescribeForAccess(AccessEventKind::kFocusChanged, child);
     if (described.role == ROLE_SYSTEM_STATICTEXT) Append(text, WithoutMnemonic(described.name));
   }

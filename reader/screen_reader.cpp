@@ -37,7 +37,10 @@ std::string OwnDirectory() {
 void SinkSay(void* reader, const char* text, int interrupt) {
   if (text != nullptr) static_cast<ScreenReader*>(reader)->SayOwn(text, interrupt != 0);
 }
-void SinkStop(void* reader) { static_cast<ScreenReader*>(reader)->Reset(); }
+void SinkStop(void* reader) {
+  AppendLog(LogLine("ReaderStop"));
+  static_cast<ScreenReader*>(reader)->Reset();
+}
 void SinkCommand(void* reader, const char* name) {
   if (name != nullptr) static_cast<ScreenReader*>(reader)->ReaderKey(name);
 }

@@ -110,6 +110,10 @@ LRESULT WindowWatcher::OnKey(int code, WPARAM vk, LPARAM lParam) {
   const bool goingUp = (lParam & (LPARAM{1} << 31)) != 0;
   const bool repeat = (lParam & (LPARAM{1} << 30)) != 0;
   if (goingUp) {
+    if (IsControlKey(vk) && ctrlAlone_) {
+      ctrlAlone_ = false;
+      if (ctrlStops_) sink_.stop(sink_.reader);
+    }
     if (swallowedVk_ != 0 && vk == swallowedVk_) {
       swallowedVk_ = 0;
       return 1;
@@ -117,10 +121,10 @@ LRESULT WindowWatcher::OnKey(int code, WPARAM vk, LPARAM lParam) {
     return 0;
   }
   if (IsControlKey(vk)) {
-    const bool alone = GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0;
-    if (ctrlStops_ && !repeat && alone) sink_.stop(sink_.reader);
+    if (!repeat) ctrlAlone_ = GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0;
     return 0;
   }
+  ctrlAlone_ = false;
   if (IsModifierKey(vk)) return 0;
   const bool ctrl = GetKeyState(VK_CONTROL) < 0;
   const bool shift = GetKeyState(VK_SHIFT) < 0;

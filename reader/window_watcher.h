@@ -1,6 +1,6 @@
 // The reader's eyes and keys inside the program: it listens to the platform's accessibility
 // events and reads what the narrator finds worth reading, watches the keys for the reader's own
-// (Ctrl alone stops speech; the chords of its commands are taken away from the program), and
+// (Ctrl pressed and released alone stops speech; the chords of its commands are taken away from the program), and
 // keeps the reader's settings under its registry key.
 #pragma once
 
@@ -55,6 +55,7 @@ class WindowWatcher {
   std::unique_ptr<platform::AccessSubscription> subscription_;
   int hookId_ = 0;
   bool ctrlStops_ = true;
+  bool ctrlAlone_ = false;  // Ctrl went down with nothing else; its release stops speech
   std::vector<BoundKey> keys_;
   platform::UINT swallowedVk_ = 0;
   // A dialog just read whose first focused control has not been: that reading follows, not cuts.
