@@ -2,12 +2,12 @@
 // reader's, except the polling BrixStatus and BrixGetStatus.
 #include "brixusr.h"
 
-#include <algorithm>
 #include <map>
 #include <string>
 
 #include "braille_display.h"
 #include "log_line.h"
+#include "program_text.h"
 
 using lexiv::reader::AppendLog;
 using lexiv::reader::LogLine;
@@ -68,11 +68,16 @@ BRIX_EXPORT int BrixSetStatus(int kind, int value) {
 }
 
 // Not part of the driver's interface: the command file kept, for whoever asks (its length; the
-// path cut to fit and terminated).
+// path cut to fit at a character boundary and terminated).
 BRIX_EXPORT int BrixGetCommandFile(char* buffer, int bufferSize) {
   const std::string& path = State().commandFile;
   if (buffer == nullptr || bufferSize <= 0) return static_cast<int>(path.size());
-  const std::size_t length = std::min(path.size(), static_cast<std::size_t>(bufferSize - 1));
+  std::size_t length = 0;
+  while (length < path.size()) {
+    const std::size_t next = length + static_cast<std::size_t>(lexiv::reader::ShiftJisCharLength(std::string_view(path).substr(length)));
+    if (next + 1 > static_cast<std::size_t>(bufferSize)) break;
+    length = next;
+  }
   path.copy(buffer, length);
   buffer[length] = '\0';
   return static_cast<int>(path.size());

@@ -44,7 +44,15 @@ class SpeechServerTest : public ::testing::Test {
     ::unsetenv("SPEECHD_ADDRESS");
     if (pid_ > 0) {
       ::kill(pid_, SIGTERM);
-      ::waitpid(pid_, nullptr, 0);
+      int ended = 0;
+      for (int i = 0; i < 40 && ended == 0; ++i) {
+        ended = ::waitpid(pid_, nullptr, WNOHANG);
+        if (ended == 0) ::usleep(50000);
+      }
+      if (ended == 0) {
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+      }
     }
   }
 
