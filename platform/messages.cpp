@@ -8,6 +8,7 @@
 #include "platform/window.h"
 #include "platform/window_functions.h"
 #include "platform/window_internals.h"
+#include "platform/window_subclass.h"
 
 namespace lexiv::platform {
 
@@ -183,6 +184,7 @@ bool HasWaitingMessage() {
 LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   Window* w = FromHandle(hwnd);
   if (w == nullptr) return 0;
+  if (HasWindowSubclass(hwnd)) return CallThroughSubclasses(w, message, wParam, lParam);
   return WI::Call(w, message, wParam, lParam);
 }
 
