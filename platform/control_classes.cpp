@@ -4,8 +4,10 @@
 
 #include "platform/button.h"
 #include "platform/combo_box.h"
+#include "platform/edit_control.h"
 #include "platform/list_box.h"
 #include "platform/list_view.h"
+#include "platform/static_control.h"
 #include "platform/toolbar.h"
 #include "platform/window_functions.h"
 
@@ -32,6 +34,8 @@ std::map<std::string, ControlFactory>& Classes() {
       {FoldedName("ComboBox"), FactoryOf<ComboBox>()},
       {FoldedName("SysListView32"), FactoryOf<ListView>()},
       {FoldedName("ToolbarWindow32"), FactoryOf<Toolbar>()},
+      {FoldedName("Static"), FactoryOf<StaticControl>()},
+      {FoldedName("Edit"), FactoryOf<EditControl>()},
   };
   return classes;
 }
