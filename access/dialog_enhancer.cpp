@@ -53,8 +53,13 @@ void Stroke(UINT vk) {
   keybd_event(static_cast<BYTE>(vk), 0, KEYEVENTF_KEYUP, 0);
 }
 
+// Whether the user still holds Shift: the synthesised strokes join the input after what the user
+// has typed so far, so a Shift whose release is already on its way must not be released or
+// pressed again by them.
+bool ShiftStillHeld() { return GetAsyncKeyState(VK_SHIFT) < 0; }
+
 void GoToNextControl() {
-  if (KeyHeld(VK_SHIFT)) {
+  if (ShiftStillHeld()) {
     keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
     Stroke(VK_TAB);
     keybd_event(VK_SHIFT, 0, 0, 0);
@@ -64,7 +69,7 @@ void GoToNextControl() {
 }
 
 void GoToPreviousControl() {
-  if (KeyHeld(VK_SHIFT)) {
+  if (ShiftStillHeld()) {
     Stroke(VK_TAB);
     return;
   }
