@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/edit_messages.h"
+#include "platform/font.h"
 #include "platform/win_types.h"
 
 namespace lexiv::platform {
@@ -75,7 +76,6 @@ inline constexpr DWORD CFE_AUTOCOLOR = 0x40000000;
 inline constexpr BYTE ANSI_CHARSET = 0;
 inline constexpr BYTE DEFAULT_CHARSET = 1;
 inline constexpr BYTE SHIFTJIS_CHARSET = 128;
-inline constexpr int LF_FACESIZE = 32;
 // Twips per point.
 inline constexpr LONG kTwipsPerPoint = 20;
 

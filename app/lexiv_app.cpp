@@ -1,0 +1,100 @@
+#include "app/lexiv_app.h"
+
+#include "access/message_box.h"
+#include "access/reader_callbacks.h"
+#include "access/speech.h"
+#include "access/speech_library.h"
+#include "app/command_line.h"
+#include "app/product_version.h"
+#include "app/settings_store.h"
+#include "platform/focus.h"
+#include "platform/messages.h"
+#include "platform/window_functions.h"
+
+namespace lexiv {
+
+using namespace lexiv::platform;
+
+namespace {
+
+// What the reader reads by itself while the program runs.
+constexpr access::ReaderValue kOwnReadingAtStart = 0x6080101;
+
+}  // namespace
+
+LexivApp::LexivApp(std::string executablePath) : executablePath_(std::move(executablePath)) {}
+
+LexivApp::~LexivApp() {
+  Shutdown();
+  frame_.reset();
+}
+
+int LexivApp::Start(std::string_view commandLine) {
+  const CommandLineOptions options = ParseCommandLine(commandLine);
+  state_.suppressAnnouncement = options.suppressAnnouncement ? 1 : 0;
+  state_.minimizeAtStart = options.minimize;
+
+  access::BindSpeech();
+  speechBound_ = true;
+
+  state_.dirs = LoadDirectories(executablePath_);
+  LoadSettings(state_.settings);
+
+  access::SetEventBrlCommand((state_.dirs.productDir + "LEXIVBRL.INI").c_str());
+
+  const ProductVersion version = BuiltProductVersion();
+  state_.productVersionMS = version.ms;
+  state_.productVersionLS = version.ls;
+
+  access::VOXASetStatus(access::kReaderOwnReading, kOwnReadingAtStart, 0);
+  access::RegisterReaderStatusCallback();
+
+  state_.display.SelectColors(state_.settings.textColor, state_.settings.textBkColor);
+  state_.display.SelectFontByName(state_.settings.fontName);
+  state_.headwordReading.SetTitleIme(state_.settings.titleIme);
+  state_.headwordReading.SetTitleMean(state_.settings.titleMean);
+
+  LoadCommandStrings();
+  document_ = std::make_unique<CYOMIGODoc>();
+  frame_ = std::make_unique<CMainFrame>(state_);
+  if (!frame_->CreateMainWindow()) return -1;
+
+  if (frame_->Engine().OpenDictionary(state_.dirs.dicDir) != 0) {
+    access::ShowMessage(kDictionaryFailureMessage, CMainFrame::kTitle, MB_ICONHAND | MB_OK, 0, frame_->hwnd());
+    DestroyWindow(frame_->hwnd());
+    return -1;
+  }
+
+  ShowWindow(frame_->hwnd(), state_.minimizeAtStart ? SW_MINIMIZE : SW_SHOW);
+  UpdateWindow(frame_->hwnd());
+  if (!state_.minimizeAtStart && frame_->SearchBox()) SetFocus(frame_->SearchBox()->hwnd());
+  state_.startupIncomplete = 0;
+  return 0;
+}
+
+void LexivApp::Shutdown() {
+  if (shutDown_) return;
+  shutDown_ = true;
+  if (!state_.startupIncomplete) {
+    SaveSettings(state_.settings);
+    access::Speak(std::string("国語辞典") + access::kPhraseSeparator + "終わり");
+    access::WaitSpeechEnd(HWND{});
+  }
+  if (speechBound_) {
+    access::UnregisterReaderStatusCallback();
+    access::UnbindSpeech();
+    speechBound_ = false;
+  }
+}
+
+int LexivApp::Run(std::string_view commandLine) {
+  if (Start(commandLine) != 0) {
+    Shutdown();
+    return 1;
+  }
+  RunMessageLoop();
+  Shutdown();
+  return 0;
+}
+
+}  // namespace lexiv

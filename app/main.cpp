@@ -1,0 +1,22 @@
+// lexiv: the talking dictionary on the terminal.
+#include <cstdio>
+#include <string>
+
+#include "app/command_line.h"
+#include "app/directory_record.h"
+#include "app/lexiv_app.h"
+#include "platform/terminal_driver.h"
+#include "platform/ui_thread.h"
+
+int main(int argc, char** argv) {
+  using namespace lexiv;
+  platform::TerminalDriver driver;
+  std::string error;
+  if (driver.Start(&error) != 0) {
+    std::fprintf(stderr, "lexiv: %s\n", error.c_str());
+    return 2;
+  }
+  platform::UiThread ui{driver};
+  LexivApp app(RunningExecutablePath());
+  return app.Run(JoinCommandLine(argc, argv));
+}

@@ -1,0 +1,143 @@
+// The main window: the search bar, the caption bar, the two panes in a splitter and the status bar;
+// the dictionary engine; the state its panes share; and the commands of the command table.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "access/deferred_speech.h"
+#include "app/application_state.h"
+#include "app/command_table.h"
+#include "engine/dictionary_engine.h"
+#include "platform/frame_window.h"
+#include "platform/splitter.h"
+#include "platform/static_control.h"
+#include "platform/status_bar.h"
+#include "views/caption_bar.h"
+#include "views/main_frame_state.h"
+#include "views/mean_view.h"
+#include "views/search_box.h"
+#include "views/title_view.h"
+
+namespace lexiv {
+
+class CSearchBar;
+class TextDropTarget;
+
+class CMainFrame : public platform::FrameWindow, public MainFrameState {
+  LEXIV_DECLARE_MESSAGE_MAP();
+
+ public:
+  // Pixel heights of the bars: one terminal row each.
+  static constexpr int kBarHeight = 16;
+  static constexpr const char* kTitle = "国語辞典";
+
+  explicit CMainFrame(ApplicationState& app);
+  ~CMainFrame() override;
+
+  // Makes the window with its bars and panes and applies the saved placement, split and zoom.
+  // False when any part could not be made (the window is then destroyed).
+  bool CreateMainWindow();
+
+  // MainFrameState.
+  FrameFlags& Flags() override { return flags_; }
+  HistoryRing& History() override { return history_; }
+  access::DeferredSpeech& Speech() override { return speech_; }
+  SettingsRecord& Settings() override { return app_.settings; }
+  DisplayState& Display() override { return app_.display; }
+  HeadwordReadingOptions& HeadwordReading() override { return app_.headwordReading; }
+  FindState& Find() override { return app_.find; }
+  platform::DWORD& SuppressAnnouncement() override { return app_.suppressAnnouncement; }
+  DictionaryEngine& Engine() override { return engine_; }
+  platform::HWND MainWindow() const override { return hwnd(); }
+  CTitleView* TitleView() override { return titleView_.get(); }
+  CMeanView* MeanView() override { return meanView_.get(); }
+  CSearchBox* SearchBox() override { return searchBox_.get(); }
+  void SetMessageText(std::string_view text) override;
+  int RangeModeStep(int state, std::string_view caption) override;
+  void Exit() override;
+
+  platform::HWND SearchBarWindow() const;
+  platform::HWND StatusBarWindow() const;
+  platform::HWND CaptionBarWindow() const;
+  platform::Splitter* SplitterWindow() { return splitter_.get(); }
+  platform::DWORD statusBarVisible() const { return statusBarVisible_; }
+  const std::string& rangeCaption() const { return rangeCaption_; }
+
+  bool OnCmdMsg(platform::UINT id, platform::UINT code, platform::HWND control) override;
+
+ private:
+  friend std::span<const CommandEntry> CommandTable();
+  friend class TextDropTarget;
+
+  bool CreateSearchBar();
+  bool CreateStatusBar();
+  bool CreateCaptionBar();
+  bool CreatePanes();
+  void LayoutBars();
+  bool FocusInMeaningView() const;
+  bool MeaningViewHasText() const;
+  // Beeps, writes text into the message pane, says it at once and waits for the speech to end.
+  void Announce(const std::string& text);
+  void ShowHistoryEntry(std::int32_t position);
+  void SearchDroppedText(const std::string& text);
+
+  // Messages.
+  platform::LRESULT OnSize(platform::WPARAM wParam, platform::LPARAM lParam);
+  platform::LRESULT OnSetFocus(platform::WPARAM wParam, platform::LPARAM lParam);
+  platform::LRESULT OnActivateApp(platform::WPARAM wParam, platform::LPARAM lParam);
+  platform::LRESULT OnMenuSelect(platform::WPARAM wParam, platform::LPARAM lParam);
+  platform::LRESULT OnClose(platform::WPARAM wParam, platform::LPARAM lParam);
+  platform::LRESULT OnDestroy(platform::WPARAM wParam, platform::LPARAM lParam);
+  platform::LRESULT OnSpeak(platform::WPARAM wParam, platform::LPARAM lParam);
+  platform::LRESULT OnSpeakGuide(platform::WPARAM wParam, platform::LPARAM lParam);
+
+  // Commands (see the command table).
+  void OnSearchBoxEnter();
+  void OnUpdateSearchBoxEnter(platform::CommandUI& ui);
+  void OnSearchAtCursor();
+  void OnSearchByReading();
+  void OnRangeSearch();
+  void OnRangeCopy();
+  void OnGoToHeadwords();
+  void OnUpdateGoToHeadwords(platform::CommandUI& ui);
+  void OnHistoryBack();
+  void OnUpdateHistoryBack(platform::CommandUI& ui);
+  void OnHistoryForward();
+  void OnUpdateHistoryForward(platform::CommandUI& ui);
+  void OnHistoryBackByKey();
+  void OnHistoryForwardByKey();
+  void OnPreviousEntry();
+  void OnNextEntry();
+  void OnCopyAll();
+  void OnSplitMove();
+  void OnExit();
+  void OnNextPane();
+  void OnUpdateFocusInMeaningWithText(platform::CommandUI& ui);
+  void OnUpdateFocusInMeaning(platform::CommandUI& ui);
+  void TurnPage(int direction);
+  void StartRangeCommand(platform::UINT command, const char* caption);
+
+  ApplicationState& app_;
+  DictionaryEngine engine_;
+  HistoryRing history_;
+  FrameFlags flags_;
+  access::DeferredSpeech speech_;
+  std::string rangeCaption_;
+  platform::UINT rangeCommand_ = 0;
+  platform::DWORD statusBarVisible_ = 1;
+  platform::UINT commandCode_ = 0;  // the notification code of the command being routed
+
+  std::unique_ptr<CSearchBar> searchBar_;
+  std::unique_ptr<platform::StaticControl> searchLabel_;
+  std::unique_ptr<CSearchBox> searchBox_;
+  std::unique_ptr<platform::StatusBar> statusBar_;
+  std::unique_ptr<CCaptionBar> captionBar_;
+  std::unique_ptr<platform::Splitter> splitter_;
+  std::unique_ptr<CTitleView> titleView_;
+  std::unique_ptr<CMeanView> meanView_;
+  std::unique_ptr<TextDropTarget> dropTarget_;
+};
+
+}  // namespace lexiv
