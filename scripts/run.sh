@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Installs, builds, and runs the project's main job: for now a lexiv-query demonstration on the
-# sample dictionary (the dictionary program itself comes later).
+# Installs, builds, and runs the project's main job: the dictionary program lexiv on the sample
+# dictionary, in this terminal. Settings go to ~/.config/lexiv/user.reg (or to $LEXIV_REGISTRY_DIR).
+# Without a terminal (or with --demo) it shows lexiv-query searching the sample dictionary instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh build
 bin=build/bin
+if [ "${1:-}" != "--demo" ] && [ -t 0 ] && [ -t 1 ]; then
+  exec "$bin/lexiv"
+fi
 demo() { echo "\$ lexiv-query $*"; "$bin/lexiv-query" "$@"; echo; }
 demo かな
 demo 'あい*'
