@@ -7,7 +7,9 @@
 #include "platform/edit_control.h"
 #include "platform/list_box.h"
 #include "platform/list_view.h"
+#include "platform/rich_edit_control.h"
 #include "platform/static_control.h"
+#include "platform/status_bar.h"
 #include "platform/toolbar.h"
 #include "platform/window_functions.h"
 
@@ -36,6 +38,8 @@ std::map<std::string, ControlFactory>& Classes() {
       {FoldedName("ToolbarWindow32"), FactoryOf<Toolbar>()},
       {FoldedName("Static"), FactoryOf<StaticControl>()},
       {FoldedName("Edit"), FactoryOf<EditControl>()},
+      {FoldedName(kRichEditClassName), FactoryOf<RichEditControl>()},
+      {FoldedName("StatusBar"), FactoryOf<StatusBar>()},
   };
   return classes;
 }

@@ -279,6 +279,7 @@ LRESULT Dialog::OnActivate(WPARAM wParam, LPARAM) {
     return 0;
   }
   if (!IsWindow(focusToRestore_) || !IsChild(self, focusToRestore_)) focusToRestore_ = FirstTabStop();
+  const bool opening = !announced_;
   if (!announced_) {
     announced_ = true;
     AccessEvent opened = DescribeForAccess(AccessEventKind::kDialogOpened, self);
@@ -287,6 +288,10 @@ LRESULT Dialog::OnActivate(WPARAM wParam, LPARAM) {
     if (!IsWindow(self)) return 0;
   }
   SetFocus(focusToRestore_ ? focusToRestore_ : self);
+  // The first control of a dialog that opens gets its text selected, as a Tab to it does.
+  if (opening && IsWindow(focusToRestore_) && GetFocus() == focusToRestore_ &&
+      (DialogCode(focusToRestore_, nullptr) & DLGC_HASSETSEL))
+    SendMessage(focusToRestore_, kEditSetSelection, 0, -1);
   return 0;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/accessibility.h"
 #include "platform/caret.h"
 #include "platform/clipboard.h"
+#include "platform/dialog_messages.h"
 #include "platform/focus.h"
 #include "platform/input.h"
 #include "platform/messages.h"
@@ -63,7 +64,8 @@ const MessageMap& EditControl::ClassMessageMap() {
       .On(WM_KEYDOWN, &EditControl::OnKeyDown)
       .On(WM_SETFOCUS, &EditControl::OnSetFocus)
       .On(WM_KILLFOCUS, &EditControl::OnKillFocus)
-      .On(WM_SIZE, &EditControl::OnSize);
+      .On(WM_SIZE, &EditControl::OnSize)
+      .On(WM_GETDLGCODE, &EditControl::OnGetDlgCode);
   return map;
 }
 
@@ -321,6 +323,10 @@ LRESULT EditControl::OnSize(WPARAM, LPARAM) {
   ScrollToCaret();
   return Default();
 }
+
+// In a dialog, letters typed into the field are text, not mnemonics, and the arrows move the
+// caret; the dialog selects the text when the field gets the focus from it.
+LRESULT EditControl::OnGetDlgCode(WPARAM, LPARAM) { return DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL; }
 
 void EditControl::Select(std::size_t anchor, std::size_t caret) {
   anchor = std::min(anchor, text_.size());

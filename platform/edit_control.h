@@ -68,6 +68,7 @@ class EditControl : public Window {
   LRESULT OnSetFocus(WPARAM, LPARAM);
   LRESULT OnKillFocus(WPARAM, LPARAM);
   LRESULT OnSize(WPARAM, LPARAM);
+  LRESULT OnGetDlgCode(WPARAM, LPARAM);
 
  private:
   bool ReadOnly() const;
