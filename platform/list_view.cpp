@@ -365,11 +365,20 @@ LRESULT ListView::OnSetSelectionMark(WPARAM, LPARAM lParam) {
   return previous;
 }
 
-LRESULT ListView::OnSetBkColor(WPARAM, LPARAM lParam) { bkColor_ = static_cast<COLORREF>(lParam); return TRUE; }
+LRESULT ListView::OnSetBkColor(WPARAM, LPARAM lParam) {
+  bkColor_ = givenColors_.background = static_cast<COLORREF>(lParam);
+  return TRUE;
+}
 LRESULT ListView::OnGetBkColor(WPARAM, LPARAM) { return bkColor_; }
-LRESULT ListView::OnSetTextColor(WPARAM, LPARAM lParam) { textColor_ = static_cast<COLORREF>(lParam); return TRUE; }
+LRESULT ListView::OnSetTextColor(WPARAM, LPARAM lParam) {
+  textColor_ = givenColors_.text = static_cast<COLORREF>(lParam);
+  return TRUE;
+}
 LRESULT ListView::OnGetTextColor(WPARAM, LPARAM) { return textColor_; }
-LRESULT ListView::OnSetTextBkColor(WPARAM, LPARAM lParam) { textBkColor_ = static_cast<COLORREF>(lParam); return TRUE; }
+LRESULT ListView::OnSetTextBkColor(WPARAM, LPARAM lParam) {
+  textBkColor_ = givenColors_.textBackground = static_cast<COLORREF>(lParam);
+  return TRUE;
+}
 LRESULT ListView::OnGetTextBkColor(WPARAM, LPARAM) { return textBkColor_; }
 
 LRESULT ListView::OnSetFont(WPARAM wParam, LPARAM) {

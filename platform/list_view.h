@@ -32,6 +32,15 @@ class ListView : public Window {
   int HeaderHeight() const;
   int CountPerPage() const;
 
+  // The colours the program gave (LVM_SETBKCOLOR, LVM_SETTEXTCOLOR, LVM_SETTEXTBKCOLOR);
+  // CLR_DEFAULT for each it left to the system's window colours.
+  struct GivenColors {
+    COLORREF background = CLR_DEFAULT;
+    COLORREF text = CLR_DEFAULT;
+    COLORREF textBackground = CLR_DEFAULT;
+  };
+  const GivenColors& Colors() const { return givenColors_; }
+
  private:
   struct Column {
     std::string text;
@@ -106,6 +115,7 @@ class ListView : public Window {
   COLORREF textColor_ = RGB(0, 0, 0);
   COLORREF textBkColor_ = RGB(255, 255, 255);
   HFONT font_;
+  GivenColors givenColors_;
 };
 
 }  // namespace lexiv::platform

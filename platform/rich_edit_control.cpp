@@ -278,6 +278,7 @@ LRESULT RichEditControl::OnGetCharFormat(WPARAM wParam, LPARAM lParam) {
 LRESULT RichEditControl::OnSetBkgndColor(WPARAM wParam, LPARAM lParam) {
   const COLORREF previous = background_;
   background_ = wParam != 0 ? kDefaultBackground : static_cast<COLORREF>(lParam) & 0xFFFFFF;
+  systemBackground_ = wParam != 0;
   return static_cast<LRESULT>(previous);
 }
 

@@ -71,6 +71,8 @@ class RichEditControl : public Window {
   // Lines that fit in the window from the first visible one (at least 1).
   int VisibleLineCount() const;
   COLORREF Background() const { return background_; }
+  // True until EM_SETBKGNDCOLOR gives a colour of its own: the system's window colour is shown.
+  bool SystemBackground() const { return systemBackground_; }
   bool SelectionHidden() const;
 
   // The box of the character at bytePos in pixels: cells × 8 × size / 12 wide and size × 16 / 12
@@ -144,6 +146,7 @@ class RichEditControl : public Window {
   DWORD eventMask_ = 0;
   DWORD options_ = 0;
   COLORREF background_ = kDefaultBackground;
+  bool systemBackground_ = true;
   bool hideSelection_ = false;
   bool blockCaret_ = false;
   LPARAM wordBreakProc_ = 0;

@@ -11,6 +11,7 @@
 #include "platform/menu.h"
 #include "platform/menu_loop.h"
 #include "platform/messages.h"
+#include "platform/terminal_control_painters.h"
 #include "platform/terminal_glyphs.h"
 #include "platform/terminal_input_delivery.h"
 #include "platform/window.h"
@@ -168,6 +169,8 @@ void PaintOne(HWND hwnd, const CellRect& cells, const CellRect& clip, RenderStat
   TerminalPaintContext context(state.canvas, cells, clip);
   if (const TerminalPainter* painter = PainterFor(hwnd))
     (*painter)(hwnd, context);
+  else if (const TerminalPainter control = ControlPainterFor(hwnd))
+    control(hwnd, context);
   else
     PaintWindowDefault(hwnd, context);
   if (hwnd == state.focus) {
@@ -362,18 +365,26 @@ TerminalLayout RenderScreen(TerminalCanvas& canvas) {
   }
   const CellRect desktop{0, 1, canvas.columns(), canvas.rows()};
 
-  std::vector<HWND> tops;
+  // A dialog or other owned window has its caption on a title line just above it; one at the top
+  // of the screen has it on the bar line, which its disabled owner does not need meanwhile.
+  auto paintTitle = [&](HWND top, const CellRect& area) {
+    const CellRect cells = WindowCells(top, state.layout);
+    const int row = std::max(cells.top - 1, 0);
+    const CellRect title = CellRect{cells.left, row, cells.right, row + 1}.Intersect(area);
+    canvas.Fill(title, kTerminalDefaultColor, kTerminalDefaultColor, kCellReverse);
+    canvas.Write(cells.left + 1, row, WindowText(top), title, kTerminalDefaultColor, kTerminalDefaultColor,
+                 kCellReverse | kCellBold);
+  };
+  std::vector<HWND> tops, titlesOnBar;
   for (HWND top = GetTopWindow(HWND{}); top; top = GetWindow(top, GW_HWNDNEXT)) tops.push_back(top);
   for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
     const HWND top = *it;
     if (!IsWindowVisible(top) || IsIconic(top)) continue;
     if (top != main) {
-      // A dialog or other owned window: its caption on a title line just above it.
-      const CellRect cells = WindowCells(top, state.layout);
-      const CellRect title = CellRect{cells.left, cells.top - 1, cells.right, cells.top}.Intersect(desktop);
-      canvas.Fill(title, kTerminalDefaultColor, kTerminalDefaultColor, kCellReverse);
-      canvas.Write(cells.left + 1, cells.top - 1, WindowText(top), title, kTerminalDefaultColor, kTerminalDefaultColor,
-                   kCellReverse | kCellBold);
+      if (WindowCells(top, state.layout).top - 1 < desktop.top)
+        titlesOnBar.push_back(top);
+      else
+        paintTitle(top, desktop);
     }
     PaintTree(top, desktop, state);
   }
@@ -388,6 +399,7 @@ TerminalLayout RenderScreen(TerminalCanvas& canvas) {
   const bool menuOpen = CurrentMenuLoop(&loop);
   const std::vector<int> barColumns = PaintBar(main, menuOpen ? &loop : nullptr, state);
   if (menuOpen) PaintMenus(loop, barColumns, state);
+  for (HWND top : titlesOnBar) paintTitle(top, CellRect{0, 0, canvas.columns(), 1});
   return state.layout;
 }
 

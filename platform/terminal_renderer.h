@@ -52,7 +52,8 @@ class TerminalPaintContext {
 using TerminalPainter = std::function<void(HWND hwnd, TerminalPaintContext& context)>;
 
 // Registers the painter of a window class (compared without case); replaces an earlier one.
-// Built in: "Button" (push, default, check and radio marks), "Edit" (caret from EM_GETSEL);
+// Built in: "Button" (push, default, check and radio marks), "Edit" (caret from EM_GETSEL), and
+// by type the list view, rich edit, status bar, toolbar and splitter (terminal_control_painters.h);
 // other classes get the default painter, which a registered painter may call first.
 void RegisterTerminalPainter(std::string_view className, TerminalPainter painter);
 void PaintWindowDefault(HWND hwnd, TerminalPaintContext& context);
