@@ -15,7 +15,8 @@ class Driver {
   // The thread has nothing to do: deliver input, or wait for it at most timeoutMs (INFINITE: no
   // limit; the time of the next timer otherwise). False when no input will ever come again.
   virtual bool WaitForInput(DWORD timeoutMs) = 0;
-  // A busy loop found the queue empty: deliver input that is ready without waiting.
+  // A busy loop found the queue empty: deliver input that is ready. A driver for people may
+  // wait a few milliseconds for it, so that the loop does not spin, and refresh the screen.
   virtual void PollInput() = 0;
   // MessageBeep: the driver decides what a beep is.
   virtual void Beep(UINT type) = 0;

@@ -157,7 +157,12 @@ bool TerminalDriver::WaitForInput(DWORD timeoutMs) {
 }
 
 void TerminalDriver::PollInput() {
-  if (modes_) ReadAndDeliver(0);
+  if (!modes_) return;
+  // Busy waits (for speech to end) poll in a loop: rather than spinning, each poll waits a few
+  // milliseconds for input, and the screen keeps up with what the wait changes.
+  if (clock_.NowMs() - lastPresentMs_ >= kPollPresentIntervalMs) Present();
+  // A terminal that has gone away gives no input to wait for; the pause still holds.
+  if (!ReadAndDeliver(kPollWaitMs)) poll(nullptr, 0, kPollWaitMs);
 }
 
 void TerminalDriver::Beep(UINT type) {
@@ -169,6 +174,7 @@ void TerminalDriver::Beep(UINT type) {
 
 void TerminalDriver::Present() {
   if (!screen_ || UiThread::Current() == nullptr) return;
+  lastPresentMs_ = clock_.NowMs();
   canvas_ = TerminalCanvas(columns_, rows_);
   const TerminalLayout layout = RenderScreen(canvas_);
   delivery_.SetOrigin(layout.originColumn, layout.originRow);

@@ -6,6 +6,7 @@
 // off; LEXIV_MOUSE=off leaves the mouse to the terminal (for selecting text with it).
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,6 +37,8 @@ class TerminalDriver final : public Driver {
 
   Clock& GetClock() override { return clock_; }
   bool WaitForInput(DWORD timeoutMs) override;
+  // Waits at most kPollWaitMs for input, and presents the screen when it was not presented for
+  // kPollPresentIntervalMs (only what changed is written).
   void PollInput() override;
   void Beep(UINT type) override;
   void Present() override;
@@ -59,6 +62,10 @@ class TerminalDriver final : public Driver {
   int rows_ = 24;
   BeepStyle beep_ = BeepStyle::kBell;
   bool inputClosed_ = false;
+  std::uint64_t lastPresentMs_ = 0;
+
+  static constexpr int kPollWaitMs = 5;
+  static constexpr std::uint64_t kPollPresentIntervalMs = 40;
 };
 
 }  // namespace lexiv::platform
