@@ -132,19 +132,26 @@ CellRect WindowCells(HWND hwnd, const TerminalLayout& layout) {
   return CellsOfScreenRect(r, layout);
 }
 
-bool IsStatusBar(HWND hwnd) {
+bool IsStatusBar(HWND hwnd, bool byRole) {
+  if (LowerCase(ClassNameOf(hwnd)).find("status") != std::string::npos) return true;
   Window* w = FromHandle(hwnd);
-  if (w != nullptr && w->AccessRole() == ROLE_SYSTEM_STATUSBAR) return true;
-  return LowerCase(ClassNameOf(hwnd)).find("status") != std::string::npos;
+  return byRole && w != nullptr && w->AccessRole() == ROLE_SYSTEM_STATUSBAR;
 }
 
-HWND FindStatusBar(HWND parent) {
+HWND FindStatusBarBy(HWND parent, bool byRole) {
   for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
     if (!IsWindowVisible(c)) continue;
-    if (IsStatusBar(c)) return c;
-    if (HWND inner = FindStatusBar(c)) return inner;
+    if (IsStatusBar(c, byRole)) return c;
+    if (HWND inner = FindStatusBarBy(c, byRole)) return inner;
   }
   return HWND{};
+}
+
+// The status line by its class name first: other bars built on the status bar (a caption bar)
+// share its role but not its place.
+HWND FindStatusBar(HWND parent) {
+  if (HWND byName = FindStatusBarBy(parent, false)) return byName;
+  return FindStatusBarBy(parent, true);
 }
 
 // The main window: the top of the owner chain of the active window, else the first visible

@@ -215,6 +215,23 @@ TEST_F(TerminalPaintersTest, ToolbarButtonsGrayOnesDimAndTheEmbeddedFieldInPlace
   EXPECT_TRUE(canvas.At(6, 1).attributes & kCellUnderline) << "the field's own look";
 }
 
+// A bar built on the status bar under another class name, as the caption bar is.
+class CaptionLikeBar : public StatusBar {
+ public:
+  std::string_view ClassName() const override { return "LexivCaptionBar"; }
+};
+
+TEST_F(TerminalPaintersTest, SmallTerminalPinsTheStatusBarNotABarBuiltOnIt) {
+  CaptionLikeBar caption;
+  SetWindowText(MakeChild(caption, frame.hwnd(), 6, 0, RECT{0, 0, 200, 16}), "見出し語");
+  StatusBar status;
+  SetWindowText(MakeChild(status, frame.hwnd(), 7, 0, RECT{0, 280, 200, 296}), "準備完了");
+  TerminalCanvas canvas(50, 6);
+  RenderScreen(canvas);
+  EXPECT_EQ(canvas.RowText(1), U(u8"見出し語")) << "drawn as a status bar";
+  EXPECT_EQ(canvas.RowText(5), U(u8"準備完了"));
+}
+
 // The dialog centres itself in pixels over its owner; on the terminal it shows centred over the
 // owner's cells, its caption on the line above it.
 TEST(TerminalDialogTest, DialogShowsCentredOverItsOwner) {
