@@ -275,6 +275,12 @@ void CMainFrame::LayoutBars() {
   }
 }
 
+void CMainFrame::SetActivePane(int column) {
+  if (splitter_) splitter_->SetActivePane(column);
+}
+
+int CMainFrame::SplitColumnWidth() const { return splitter_ ? splitter_->ColumnWidth() : 0; }
+
 void CMainFrame::SetMessageText(std::string_view text) { FrameWindow::SetMessageText(std::string(text)); }
 
 bool CMainFrame::OnCmdMsg(UINT id, UINT code, HWND control) {
@@ -494,7 +500,7 @@ void CMainFrame::ShowHistoryEntry(std::int32_t position) {
   if (!meanView_ || !splitter_) return;
   flags_.externalRequest = 0;
   std::int32_t shown = position;
-  meanView_->ShowEntry(shown, 0);
+  meanView_->ShowEntry(0, shown, 1, 0, 1, 0, 0);
   meanView_->SetCurrentPosition(position);
   SendMessage(meanView_->hwnd(), EM_SETSEL, 0, 0);
   splitter_->SetActivePane(1);
@@ -532,7 +538,7 @@ void CMainFrame::TurnPage(int direction) {
   Msg waiting;
   if (PeekMessage(&waiting, hwnd(), WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE)) return;
   std::int32_t position = meanView_->CurrentPosition();
-  if (meanView_->ShowEntry(position, direction) == 1) {
+  if (meanView_->ShowEntry(direction, position, 1, 0, 1, 0, 0) == 1) {
     if (position != meanView_->CurrentPosition()) {
       SendMessage(meanView_->hwnd(), EM_SETSEL, 0, 0);
       meanView_->SetCurrentPosition(position);

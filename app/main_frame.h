@@ -54,6 +54,9 @@ class CMainFrame : public platform::FrameWindow, public MainFrameState {
   CTitleView* TitleView() override { return titleView_.get(); }
   CMeanView* MeanView() override { return meanView_.get(); }
   CSearchBox* SearchBox() override { return searchBox_.get(); }
+  CCaptionBar* CaptionBar() override { return captionBar_.get(); }
+  void SetActivePane(int column) override;
+  int SplitColumnWidth() const override;
   void SetMessageText(std::string_view text) override;
   int RangeModeStep(int state, std::string_view caption) override;
   void Exit() override;

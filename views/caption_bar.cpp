@@ -13,4 +13,7 @@ void CCaptionBar::SetCaptions(int firstPaneWidth) {
   SendMessage(hwnd(), SB_SETTEXT, 1, reinterpret_cast<LPARAM>("意味"));
 }
 
+void CCaptionBar::SetCaption(UINT, std::string_view) {}
+void CCaptionBar::RefreshCaptions() {}
+
 }  // namespace lexiv

@@ -19,6 +19,7 @@ namespace lexiv {
 class CTitleView;
 class CMeanView;
 class CSearchBox;
+class CCaptionBar;
 
 struct FrameFlags {
   platform::DWORD viewsReady = 0;       // both panes exist; 0 from the moment the window closes
@@ -50,6 +51,11 @@ class MainFrameState {
   virtual CTitleView* TitleView() = 0;
   virtual CMeanView* MeanView() = 0;
   virtual CSearchBox* SearchBox() = 0;
+  virtual CCaptionBar* CaptionBar() = 0;
+  // Makes the splitter's pane active: 0 the headword list, 1 the meaning view.
+  virtual void SetActivePane(int column) = 0;
+  // The headword list's column width as laid out by the splitter, in pixels.
+  virtual int SplitColumnWidth() const = 0;
   // The status bar's message pane.
   virtual void SetMessageText(std::string_view text) = 0;
 

@@ -15,16 +15,20 @@ namespace lexiv {
 using namespace lexiv::platform;
 
 const MessageMap& CMeanView::ClassMessageMap() {
-  static const MessageMap map =
-      MessageMapOf<CMeanView>(RichEditControl::ClassMessageMap()).On(WM_KEYDOWN, &CMeanView::OnKeyDown);
+  static const MessageMap map = MessageMapOf<CMeanView>(RichEditControl::ClassMessageMap());
   return map;
 }
 
-int CMeanView::ShowEntry(std::int32_t& position, int direction) {
-  (void)position;
-  (void)direction;
-  return 0;
-}
+int CMeanView::ShowEntry(int, std::int32_t&, int, int, int, long, long) { return 0; }
+std::string CMeanView::EntryReading() const { return entry_.reading; }
+void CMeanView::SelectionLinesColumns(int*, int*, int*, int*) const {}
+void CMeanView::ApplyZoom(int) {}
+void CMeanView::CollapseSelection() {}
+void CMeanView::ReadParagraph() {}
+int CMeanView::ReadAll(int, int) { return 0; }
+int CMeanView::FindText(int) { return 0; }
+int CMeanView::IsSoftLineEnd(long) const { return 0; }
+bool CMeanView::PreTranslateMessage(Msg& msg) { return RichEditControl::PreTranslateMessage(msg); }
 
 bool CMeanView::HasText() const { return GetWindowTextLength(hwnd()) > 0; }
 
@@ -89,14 +93,6 @@ void CMeanView::RangeAction() {
                 endColumn + 1);
   access::SpeakNow(words);
   SendMessage(hwnd(), WM_COPY, 0, 0);
-}
-
-LRESULT CMeanView::OnKeyDown(WPARAM key, LPARAM) {
-  if (key == VK_ESCAPE) {
-    frame_.Exit();
-    return 0;
-  }
-  return Default();
 }
 
 }  // namespace lexiv

@@ -5,19 +5,12 @@ namespace lexiv {
 using namespace lexiv::platform;
 
 const MessageMap& CSearchBox::ClassMessageMap() {
-  static const MessageMap map =
-      MessageMapOf<CSearchBox>(EditControl::ClassMessageMap()).On(WM_KEYDOWN, &CSearchBox::OnKeyDown);
+  static const MessageMap map = MessageMapOf<CSearchBox>(EditControl::ClassMessageMap());
   return map;
 }
 
 void CSearchBox::RunEnterAction() {}
-
-LRESULT CSearchBox::OnKeyDown(WPARAM key, LPARAM) {
-  if (key == VK_ESCAPE) {
-    frame_.Exit();
-    return 0;
-  }
-  return Default();
-}
+void CSearchBox::RunEscapeAction() { frame_.Exit(); }
+bool CSearchBox::PreTranslateMessage(Msg& msg) { return EditControl::PreTranslateMessage(msg); }
 
 }  // namespace lexiv

@@ -1,5 +1,6 @@
 // The search box in the search bar: a one-line edit of at most 40 characters where the user types
-// a reading. Its announcements, Enter and paste behaviour are built on top of this window.
+// a reading and presses Enter to fill the headword list. Gaining the focus it says "読み方" and
+// its text; Escape goes back to the meaning view; Ctrl+V pastes.
 #pragma once
 
 #include "platform/edit_control.h"
@@ -13,18 +14,24 @@ class CSearchBox : public platform::EditControl {
  public:
   static constexpr int kControlId = 108;
   static constexpr int kMaxChars = 40;
+  // The box's private messages for Enter and Escape.
+  static constexpr platform::UINT WM_SEARCHBOX_ENTER = platform::WM_USER + 10;
+  static constexpr platform::UINT WM_SEARCHBOX_ESCAPE = platform::WM_USER + 11;
 
   explicit CSearchBox(MainFrameState& frame) : frame_(frame) {}
 
-  // What Enter does in the box (command 105 from the search bar does the same).
+  // What Enter does in the box (command 105 from the search bar does the same): searches the
+  // text, or beeps when the box is empty.
   void RunEnterAction();
+  // What Escape does: back to the meaning view, or the main window's Escape command.
+  void RunEscapeAction();
+
+  bool PreTranslateMessage(platform::Msg& msg) override;
 
  protected:
   MainFrameState& frame() { return frame_; }
 
  private:
-  platform::LRESULT OnKeyDown(platform::WPARAM key, platform::LPARAM flags);
-
   MainFrameState& frame_;
 };
 

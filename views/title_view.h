@@ -1,10 +1,15 @@
-// The headword list pane: a report-style list view that lists the headwords found. Its search
-// and reading behaviour is built on top of this window; the main window makes it in the
-// splitter's first column.
+// The headword list pane: a report-style list view that lists the headwords found. Every move
+// through the list is spoken and makes the meaning view follow; Enter or a double click opens the
+// entry in the meaning view, Escape or a right click goes back there. The main window makes it in
+// the splitter's first column and hands it every search.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
+#include <string_view>
 
+#include "engine/dictionary_engine.h"
 #include "platform/list_view.h"
 #include "views/main_frame_state.h"
 
@@ -14,22 +19,52 @@ class CTitleView : public platform::ListView {
   LEXIV_DECLARE_MESSAGE_MAP();
 
  public:
+  static constexpr int kMaxHits = 300;
+  enum MoveDirection : int { kNoMove = 0, kMovedDown = 1, kMovedUp = 2 };
+
   explicit CTitleView(MainFrameState& frame) : frame_(frame) {}
 
-  // Lists the headwords found for text; 0 when hits are shown, 1 otherwise.
+  // Searches text (mode 0 key search, 1 text lookup) and lists the hits; 0 when hits are shown,
+  // 1 otherwise (the reason has been said and the previous list is left as it was).
   int ShowSearchResults(const std::string& text, int mode, int pattern);
-  int ItemCount() const;
+  // Makes index the selected and focused item (the current one when index is outside the list);
+  // the index used, -1 for an empty list.
+  int SelectItem(int index);
   // -1 when no item is current.
   int GetSelectedIndex() const;
+  int ItemCount() const;
+  // The column 0 text of an item, empty outside the list.
+  std::string ItemText(int index) const;
+  // The part of an item's column 0 text that is spoken for it.
+  std::string ExtractSpokenPart(const std::string& itemText) const;
+  // Speaks an item (-1: the selected one), with "見出し語" and the count when withCount is 1.
+  void AnnounceItem(int index, int withCount);
   void ApplyColorsAndFont();
+  // The list keeps its 12-point font at every zoom level.
+  void ApplyZoom(int level);
+  // Back to the entry in the meaning view with its saved selection, or the main window's Escape
+  // command when there is none (or it was asked for by another application).
+  void ReturnToMeaning();
+
+  // 1 when the last search text was kana only (the user typed a reading).
+  platform::DWORD readingSearch() const { return readingSearch_; }
+  platform::DWORD overflow() const { return overflow_; }
+  // Whether every character of a Shift-JIS text is kana, the long-vowel mark or the full-width
+  // asterisk (an empty text is).
+  static bool IsReadingText(std::string_view sjis);
+
+  bool PreTranslateMessage(platform::Msg& msg) override;
 
  protected:
   MainFrameState& frame() { return frame_; }
 
  private:
-  platform::LRESULT OnKeyDown(platform::WPARAM key, platform::LPARAM flags);
-
   MainFrameState& frame_;
+  std::array<SearchHit, kMaxHits> hits_{};
+  platform::DWORD announceReady_ = 1;
+  platform::DWORD readingSearch_ = 0;
+  platform::DWORD overflow_ = 0;
+  int moveDirection_ = kNoMove;
 };
 
 }  // namespace lexiv
