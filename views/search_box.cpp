@@ -1,5 +1,7 @@
 #include "views/search_box.h"
 
+#include "platform/messages.h"
+
 namespace lexiv {
 
 using namespace lexiv::platform;
@@ -11,6 +13,12 @@ const MessageMap& CSearchBox::ClassMessageMap() {
 
 void CSearchBox::RunEnterAction() {}
 void CSearchBox::RunEscapeAction() { frame_.Exit(); }
-bool CSearchBox::PreTranslateMessage(Msg& msg) { return EditControl::PreTranslateMessage(msg); }
+bool CSearchBox::PreTranslateMessage(Msg& msg) {
+  if (msg.message == WM_KEYDOWN && msg.hwnd == hwnd() && msg.wParam == VK_ESCAPE) {
+    RunEscapeAction();
+    return true;
+  }
+  return EditControl::PreTranslateMessage(msg);
+}
 
 }  // namespace lexiv
