@@ -1,0 +1,121 @@
+// The program's scenarios (tests/scenarios/lexiv/*.scn): each runs on a fresh start of the program
+// with the sample dictionary and the fake reader. Besides the runner's own steps and the speech
+// steps a scenario may use:
+//
+//   registry TitleDispForm 1      a DWORD of the settings key, written before the program starts
+//   reader switch 7 0             a value of the reader's switches (option 7: read the rest of the line)
+//   expect caption list 見出し語一覧 1/3件    the text of a caption bar pane (list or meaning)
+//   expect status どこから         the text of the status bar's message pane
+//
+// Windows: main, box (the search box), list, meaning, caption, status, splitter.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "access/speech_scenario.h"
+#include "app/settings_store.h"
+#include "app_fixture.h"
+#include "platform/messages.h"
+#include "platform/status_bar.h"
+#include "views/caption_bar.h"
+
+namespace lexiv::testing {
+namespace {
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string PaneText(HWND bar, int pane) {
+  const LRESULT length = SendMessage(bar, SB_GETTEXTLENGTH, static_cast<WPARAM>(pane), 0);
+  std::string text(static_cast<std::size_t>(LOWORD(length)) + 1, '\0');
+  SendMessage(bar, SB_GETTEXT, static_cast<WPARAM>(pane), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(std::strlen(text.c_str()));
+  return text;
+}
+
+class LexivScenarioTest : public AppFixture {
+ protected:
+  // Writes the scenario's registry lines, starts the program and runs the scenario.
+  ScenarioResult RunScenario(const std::filesystem::path& file) {
+    const std::string text = ReadFile(file);
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+      std::istringstream words(line);
+      std::string verb, name;
+      unsigned long value = 0;
+      if (words >> verb >> name >> value && verb == "registry") WriteDword(HKEY_CURRENT_USER, kSettingsKey, name.c_str(), static_cast<DWORD>(value));
+    }
+    if (NewApp().Start("lexiv") != 0) return ScenarioResult{1, "the program did not start\n" + Report()};
+    CMainFrame& frame = *app->mainFrame();
+    ScenarioRunner runner{driver};
+    runner.NameWindow("main", frame.hwnd());
+    runner.NameWindow("box", frame.SearchBox()->hwnd());
+    runner.NameWindow("list", frame.TitleView()->hwnd());
+    runner.NameWindow("meaning", frame.MeanView()->hwnd());
+    runner.NameWindow("caption", frame.CaptionBarWindow());
+    runner.NameWindow("status", frame.StatusBarWindow());
+    runner.NameWindow("splitter", frame.SplitterWindow()->hwnd());
+    access::AddSpeechSteps(runner, reader);
+    runner.AddVerb("registry", [](std::string_view) { return std::string(); });
+    runner.AddVerb("reader switch", [this](std::string_view args) -> std::string {
+      std::istringstream words{std::string(args)};
+      long index = 0, value = 0;
+      if (!(words >> index >> value)) return "reader switch needs an index and a value";
+      reader.SetSwitch(index, value);
+      return {};
+    });
+    runner.AddVerb("expect caption", [&frame](std::string_view args) -> std::string {
+      const std::size_t space = args.find(' ');
+      const std::string_view pane = args.substr(0, space);
+      const std::string_view want = space == std::string_view::npos ? std::string_view{} : args.substr(space + 1);
+      if (pane != "list" && pane != "meaning") return "expect caption takes list or meaning";
+      const std::string actual = PaneText(frame.CaptionBarWindow(), pane == "list" ? 0 : 1);
+      if (actual == ScenarioRunner::ToProgramText(want)) return {};
+      return "the " + std::string(pane) + " caption is \"" + ScenarioRunner::ToReportText(actual) + "\", expected \"" +
+             std::string(want) + "\"";
+    });
+    runner.AddVerb("expect status", [&frame](std::string_view want) -> std::string {
+      const std::string actual = PaneText(frame.StatusBarWindow(), 0);
+      if (actual == ScenarioRunner::ToProgramText(want)) return {};
+      return "the status bar says \"" + ScenarioRunner::ToReportText(actual) + "\", expected \"" + std::string(want) +
+             "\"";
+    });
+    return runner.Run(text, file.filename().string());
+  }
+};
+
+std::vector<std::filesystem::path> ScenarioFiles() {
+  std::vector<std::filesystem::path> files;
+  const std::filesystem::path dir = std::filesystem::path(LEXIV_SOURCE_DIR) / "tests/scenarios/lexiv";
+  for (const auto& entry : std::filesystem::directory_iterator(dir))
+    if (entry.path().extension() == ".scn") files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+class LexivScenario : public LexivScenarioTest, public ::testing::WithParamInterface<std::filesystem::path> {};
+
+TEST_P(LexivScenario, Passes) {
+  const ScenarioResult result = RunScenario(GetParam());
+  EXPECT_EQ(result.failures, 0) << result.report;
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, LexivScenario, ::testing::ValuesIn(ScenarioFiles()),
+                         [](const ::testing::TestParamInfo<std::filesystem::path>& info) {
+                           std::string name = info.param.stem().string();
+                           for (char& c : name)
+                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                           return name;
+                         });
+
+}  // namespace
+}  // namespace lexiv::testing
