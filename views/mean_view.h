@@ -9,6 +9,7 @@
 #include <string>
 
 #include "engine/entry_record.h"
+#include "engine/entry_text.h"
 #include "platform/rich_edit_control.h"
 #include "views/main_frame_state.h"
 
@@ -94,6 +95,35 @@ class CMeanView : public platform::RichEditControl {
   MainFrameState& frame() { return frame_; }
 
  private:
+  platform::LRESULT OnCreate(platform::WPARAM, platform::LPARAM);
+  platform::LRESULT OnKeyDown(platform::WPARAM, platform::LPARAM);
+  platform::LRESULT OnImeChar(platform::WPARAM, platform::LPARAM);
+  platform::LRESULT OnSetFocus(platform::WPARAM, platform::LPARAM);
+  platform::LRESULT OnLeftButton(platform::WPARAM, platform::LPARAM);
+  platform::LRESULT OnRightButtonUp(platform::WPARAM, platform::LPARAM);
+  platform::LRESULT OnMouseActivate(platform::WPARAM, platform::LPARAM);
+  platform::LRESULT OnSelChange(platform::NMHDR* header);
+
+  // Enter before translation: fixes the range's start, completes the range, or reads the next
+  // line.
+  void HandleEnter();
+  // Says what the last key's move reached at bytePos.
+  void SpeakAfterMove(long bytePos);
+  void WriteEntryText(const EntryText& text);
+  platform::CHARFORMAT EntryFormat(RunKind kind) const;
+  bool KeyDownWaiting() const;
+  // The end of the selection that moves: its start when it lies before the anchor.
+  long MovingEnd() const;
+  platform::CHARRANGE Selection() const;
+  // A selection change of the view's own, not spoken.
+  void SelectSilently(long anchor, long caret);
+  // Takes the selection as it is now as the last one notified, after changes made while the
+  // control did not notify.
+  void RememberSelection();
+  void RebuildCaret();
+  // ReadAll's wait for one phrase; false when the user stopped the reading.
+  bool WaitForPhrase(bool& rightButtonDown);
+
   MainFrameState& frame_;
   EntryRecord entry_{};
   int entryError_ = 0;
@@ -104,6 +134,7 @@ class CMeanView : public platform::RichEditControl {
   int moveKind_ = kNoMove;
   platform::UINT rangeCommand_ = 0;
   platform::DWORD readAll_ = 0;
+  platform::CHARRANGE lastNotified_{};  // the selection of the previous EN_SELCHANGE
 };
 
 }  // namespace lexiv

@@ -1,0 +1,135 @@
+// The meaning pane as the user reads it: an entry opened from the sample dictionary, the caret
+// moved by keys, what is said at each move and at each edge, Enter and Escape, the text's formats
+// and the error layout.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app_fixture.h"
+#include "platform/focus.h"
+#include "platform/rich_edit_messages.h"
+#include "platform/messages.h"
+#include "views/label_color.h"
+#include "views/mean_view.h"
+
+namespace lexiv::testing {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+class MeanViewTest : public AppFixture {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(NewApp().Start("lexiv"), 0) << Report();
+    driver.Run();
+    reader.ClearCalls();
+    driver.ClearBeeps();
+  }
+
+  CMeanView& meaning() { return *app->mainFrame()->MeanView(); }
+
+  std::int32_t PositionOf(const char* reading) {
+    std::vector<SearchHit> hits(8);
+    const int found = app->mainFrame()->Engine().SearchHeadwords(reading, 0, 0, hits.data(), 8);
+    EXPECT_GT(found, 0) << reading;
+    return found > 0 ? hits[0].entryPos : -1;
+  }
+
+  // Shows the entry as the headword list does when its cursor lands on it, then goes there.
+  void ShowAndFocus(std::int32_t position) {
+    ASSERT_EQ(meaning().ShowEntry(0, position, 1, 0, 0, 0, 0), 1);
+    SetFocus(meaning().hwnd());
+    driver.Run();
+    reader.ClearCalls();
+  }
+
+  void Caret(long bytePos) { SendMessage(meaning().hwnd(), EM_SETSEL, bytePos, bytePos); }
+  platform::CHARRANGE Selection() const {
+    platform::CHARRANGE range;
+    SendMessage(app->mainFrame()->MeanView()->hwnd(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return range;
+  }
+
+  Texts Press(const char* keys) {
+    reader.ClearCalls();
+    driver.PressKey(keys);
+    driver.Run();
+    return reader.SpokenTexts();
+  }
+
+  const std::string& Text() { return meaning().Text(); }
+};
+
+// "読み　　あさ\r\n漢字　　朝\r\n意味\r\n（名詞形）夜が明けて…" with the meaning wrapped in the pane.
+constexpr long kLine1 = 14;  // "漢字　　朝"
+constexpr long kLine2 = 26;  // "意味"
+constexpr long kLine3 = 32;  // the meaning, wider than the pane
+
+TEST_F(MeanViewTest, OpeningAnEntrySaysTheReadingAndShowsTheLabelledText) {
+  std::int32_t position = PositionOf("あさ");
+  ASSERT_EQ(meaning().ShowEntry(0, position, 1, 1, 1, 0, 0), 1);
+  EXPECT_EQ(reader.SpokenTexts(), Texts{"読み\xFE" "あさ"}) << Report();
+  EXPECT_EQ(Text().substr(0, kLine3), "読み　　あさ\r\n漢字　　朝\r\n意味\r\n");
+  EXPECT_EQ(meaning().DisplayedPosition(), position);
+  EXPECT_EQ(meaning().SelectionAnchor(), 0);
+  EXPECT_GT(meaning().Lines().size(), 6u) << "the meaning line wraps";
+  EXPECT_EQ(meaning().IsSoftLineEnd(kLine3), 1);
+  EXPECT_EQ(meaning().IsSoftLineEnd(kLine2), 0);
+
+  // Labels stand apart from the text in their own colour; both are 12 points.
+  const DisplayState& display = app->mainFrame()->Display();
+  const platform::RichText& doc = meaning().Document();
+  EXPECT_EQ(doc.FormatAt(0).color, LabelColorFor(display.TextColor()));
+  EXPECT_EQ(doc.FormatAt(4).color, LabelColorFor(display.TextColor())) << "the spaces after a label";
+  EXPECT_EQ(doc.FormatAt(8).color, display.TextColor());
+  EXPECT_EQ(doc.FormatAt(8).heightTwips, 240);
+  EXPECT_EQ(doc.FormatAt(8).face, display.FontName());
+
+  // Nothing more in that direction changes nothing.
+  std::int32_t first = PositionOf("あい");
+  ASSERT_EQ(meaning().ShowEntry(0, first, 1, 0, 0, 0, 0), 1);
+  std::int32_t before = first;
+  EXPECT_EQ(meaning().ShowEntry(1, before, 1, 0, 1, 0, 0), 0);
+  EXPECT_EQ(before, first);
+  EXPECT_EQ(meaning().DisplayedPosition(), first);
+}
+
+TEST_F(MeanViewTest, ACorruptEntryShowsTheErrorWithABeep) {
+  std::int32_t notAnEntry = 1;
+  ASSERT_EQ(meaning().ShowEntry(0, notAnEntry, 1, 0, 1, 0, 0), 1);
+  EXPECT_EQ(Text(), "意味取得エラー\r\nエラーにより、見出し語に対する意味を取得することができませんでした。\r\n");
+  EXPECT_EQ(meaning().EntryError(), 1);
+  EXPECT_EQ(driver.Beeps().size(), 1u);
+  EXPECT_EQ(reader.SpokenTexts(),
+            Texts{"意味取得エラー\xFE" "エラーにより、見出し語に対する意味を取得することができませんでした。"});
+}
+
+struct CaretCase {
+  const char* name;
+  long from;
+  const char* keys;
+  Texts said;  // each text in its own speech call
+};
+
+TEST_F(MeanViewTest, EachMoveSaysTheCharacterAndTheEdgeItReaches) {
+  ShowAndFocus(PositionOf("あさ"));
+  const std::vector<CaretCase> cases = {
+      {"right", 0, "Right", {"み"}},
+      {"left to the line start", 2, "Left", {"左端", "読"}},
+      {"down keeps the column", 0, "Down", {"漢"}},
+      {"up onto the first line", kLine1, "Up", {"上端", "読"}},
+      {"end of a line with a break", 0, "End", {"右端", "\r"}},
+      {"home", 8, "Home", {"左端", "読"}},
+      {"text start", kLine2, "Ctrl+Home", {"ﾄｯﾌﾟﾎﾟｼﾞｼｮﾝ", "読"}},
+      {"text end", 0, "Ctrl+End", {"ﾗｽﾄﾎﾟｼﾞｼｮﾝ", "\r"}},
+      {"end of a wrapped line stays on its last character", kLine3, "End", {"右端", "ま"}},
+  };
+  for (const CaretCase& c : cases) {
+    Caret(c.from);
+    EXPECT_EQ(Press(c.keys), c.said) << c.name << "\n" << Report();
+  }
+}
+
+}  // namespace
+}  // namespace lexiv::testing
