@@ -22,6 +22,8 @@
 #include "platform/messages.h"
 #include "platform/status_bar.h"
 #include "views/caption_bar.h"
+#include "platform/focus.h"
+#include "views/mean_view.h"
 
 namespace lexiv::testing {
 namespace {
@@ -89,7 +91,30 @@ class LexivScenarioTest : public AppFixture {
       return "the status bar says \"" + ScenarioRunner::ToReportText(actual) + "\", expected \"" + std::string(want) +
              "\"";
     });
+    AddMeaningVerbs(runner, frame);
     return runner.Run(text, file.filename().string());
+  }
+
+  // Meaning pane verbs:
+  //
+  //   open あさ      the first entry of that reading opened in the meaning pane as Enter in the
+  //                  headword list opens it (its reading is said), with the focus there; the
+  //                  pane's own announcement on gaining the focus has already been made
+  void AddMeaningVerbs(ScenarioRunner& runner, CMainFrame& frame) {
+    runner.AddVerb("open", [&frame](std::string_view reading) -> std::string {
+      SearchHit hit;
+      const std::string key = ScenarioRunner::ToProgramText(reading);
+      if (frame.Engine().SearchHeadwords(key.c_str(), 0, 0, &hit, 1) < 1)
+        return "no entry reads \"" + std::string(reading) + "\"";
+      CMeanView& meaning = *frame.MeanView();
+      std::int32_t position = hit.entryPos;
+      meaning.ShowEntry(0, position, 1, 1, 1, 0, 0);
+      meaning.SetCurrentPosition(position);
+      frame.Flags().activation = 0;
+      frame.SetActivePane(1);
+      SetFocus(meaning.hwnd());
+      return {};
+    });
   }
 };
 
