@@ -32,6 +32,14 @@ class CSearchBox : public platform::EditControl {
   MainFrameState& frame() { return frame_; }
 
  private:
+  // Selects the whole text and scrolls the caret into view.
+  void SelectAll();
+
+  platform::LRESULT OnEnter(platform::WPARAM wParam, platform::LPARAM lParam);
+  platform::LRESULT OnEscape(platform::WPARAM wParam, platform::LPARAM lParam);
+  platform::LRESULT OnRightButtonDown(platform::WPARAM wParam, platform::LPARAM lParam);
+  platform::LRESULT OnSetFocus(platform::WPARAM wParam, platform::LPARAM lParam);
+
   MainFrameState& frame_;
 };
 

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "engine/dictionary_engine.h"
+#include "platform/font.h"
 #include "platform/list_view.h"
 #include "views/main_frame_state.h"
 
@@ -23,6 +24,7 @@ class CTitleView : public platform::ListView {
   enum MoveDirection : int { kNoMove = 0, kMovedDown = 1, kMovedUp = 2 };
 
   explicit CTitleView(MainFrameState& frame) : frame_(frame) {}
+  ~CTitleView() override;
 
   // Searches text (mode 0 key search, 1 text lookup) and lists the hits; 0 when hits are shown,
   // 1 otherwise (the reason has been said and the previous list is left as it was).
@@ -59,12 +61,46 @@ class CTitleView : public platform::ListView {
   MainFrameState& frame() { return frame_; }
 
  private:
+  // The display form of the settings (0 item text with its reading, 1 two columns, 2 headword).
+  int DisplayForm() const;
+  // Column 0 headed "見出し語", and in form 1 column 1 headed "読み"; the main window may have
+  // made the first column already.
+  void EnsureColumns();
+  void AddItem(int index, const SearchHit& hit, int form);
+  std::int32_t ItemEntryPosition(int index) const;
+  void SetListCaption(int index);
+  // The meaning view follows the list cursor.
+  void ShowEntryOfItem(int index);
+  // The entry of the item in the meaning view and the focus there (Enter, double click).
+  void OpenItem();
+  void AnnounceMove();
+  void SetColumnWidthIfDifferent(int column, int width);
+
+  platform::LRESULT OnCreate(platform::WPARAM wParam, platform::LPARAM lParam);
+  platform::LRESULT OnDestroy(platform::WPARAM wParam, platform::LPARAM lParam);
+  platform::LRESULT OnKeyDown(platform::WPARAM wParam, platform::LPARAM lParam);
+  platform::LRESULT OnKeyUp(platform::WPARAM wParam, platform::LPARAM lParam);
+  platform::LRESULT OnImeChar(platform::WPARAM wParam, platform::LPARAM lParam);
+  platform::LRESULT OnSetFocus(platform::WPARAM wParam, platform::LPARAM lParam);
+  platform::LRESULT OnButtonDown(platform::WPARAM wParam, platform::LPARAM lParam);
+  platform::LRESULT OnItemChanged(platform::NMHDR* header);
+  platform::LRESULT OnOpenItem(platform::NMHDR* header);
+  platform::LRESULT OnRightClick(platform::NMHDR* header);
+
   MainFrameState& frame_;
   std::array<SearchHit, kMaxHits> hits_{};
   platform::DWORD announceReady_ = 1;
   platform::DWORD readingSearch_ = 0;
   platform::DWORD overflow_ = 0;
   int moveDirection_ = kNoMove;
+  // The style the list is given back whenever it gains the focus.
+  platform::DWORD styleWord_ = 0;
+  // The list's font: the control's own at 12 points, with the display face put in when applied.
+  platform::LOGFONT listFont_{};
+  platform::HFONT font_;
+  // A full-width space typed in the list has become Space; the key that typed it coming up
+  // stands for Space coming up.
+  bool fullWidthSpaceTyped_ = false;
 };
 
 }  // namespace lexiv
