@@ -8,6 +8,8 @@
 
 #include "app_fixture.h"
 #include "platform/focus.h"
+#include "platform/input.h"
+#include "views/search_box.h"
 #include "platform/rich_edit_messages.h"
 #include "platform/messages.h"
 #include "views/label_color.h"
@@ -65,6 +67,7 @@ class MeanViewTest : public AppFixture {
 constexpr long kLine1 = 14;  // "漢字　　朝"
 constexpr long kLine2 = 26;  // "意味"
 constexpr long kLine3 = 32;  // the meaning, wider than the pane
+constexpr long kLastLine = 112;  // "アクセント　❶", the line before the empty last one
 
 TEST_F(MeanViewTest, OpeningAnEntrySaysTheReadingAndShowsTheLabelledText) {
   std::int32_t position = PositionOf("あさ");
@@ -124,11 +127,113 @@ TEST_F(MeanViewTest, EachMoveSaysTheCharacterAndTheEdgeItReaches) {
       {"text start", kLine2, "Ctrl+Home", {"ﾄｯﾌﾟﾎﾟｼﾞｼｮﾝ", "読"}},
       {"text end", 0, "Ctrl+End", {"ﾗｽﾄﾎﾟｼﾞｼｮﾝ", "\r"}},
       {"end of a wrapped line stays on its last character", kLine3, "End", {"右端", "ま"}},
+      {"right onto the last character of a wrapped line", kLine3 + 56, "Right", {"右端", "ま"}},
+      {"down onto the last line", kLastLine, "Down", {"下端", "\r"}},
+      {"extending the selection says the end that moved", 0, "Shift+Right", {"読"}},
   };
   for (const CaretCase& c : cases) {
     Caret(c.from);
     EXPECT_EQ(Press(c.keys), c.said) << c.name << "\n" << Report();
   }
+}
+
+TEST_F(MeanViewTest, WithTheReadersOption7UpAndDownReadTheRestOfTheLine) {
+  ShowAndFocus(PositionOf("あさ"));
+  reader.SetSwitch(7, 1);
+  Caret(4);
+  EXPECT_EQ(Press("Down"), Texts{"　　朝"}) << Report();
+  EXPECT_EQ(reader.Calls().back().name, "VOXAPRead") << "one call with the edge word, if any";
+  EXPECT_EQ(Press("Up"), Texts{"上端\xFE　　あさ"});
+  EXPECT_EQ(Press("Right"), Texts{"　"}) << "sideways moves still read one character";
+}
+
+TEST_F(MeanViewTest, GainingTheFocusAnnouncesTheEntryOnlyWhenTheProgramWasActivated) {
+  // Without text the pane hands the focus on (to the headword list, which passes it on when empty).
+  SetFocus(meaning().hwnd());
+  EXPECT_NE(GetFocus(), meaning().hwnd());
+
+  std::int32_t position = PositionOf("あさ");
+  ASSERT_EQ(meaning().ShowEntry(0, position, 1, 0, 0, 0, 0), 1);
+  FrameFlags& flags = app->mainFrame()->Flags();
+  flags.activation = 1;
+  SetFocus(meaning().hwnd());
+  driver.Run();
+  EXPECT_EQ(reader.SpokenTexts(), Texts{"読み\xFE" "あさ"}) << Report();
+  EXPECT_EQ(flags.activation, 0u);
+
+  SetFocus(app->mainFrame()->SearchBox()->hwnd());
+  driver.Run();
+  reader.ClearCalls();
+  flags.activation = 1;
+  app->mainFrame()->SuppressAnnouncement() = 1;
+  SetFocus(meaning().hwnd());
+  driver.Run();
+  EXPECT_TRUE(reader.SpokenTexts().empty()) << Report();
+  EXPECT_EQ(app->mainFrame()->SuppressAnnouncement(), 0u);
+  EXPECT_EQ(flags.activation, 0u);
+}
+
+TEST_F(MeanViewTest, ColoursAndZoomRedrawTheEntryInPlace) {
+  std::int32_t position = PositionOf("あさ");
+  ShowAndFocus(position);
+  Caret(kLine1);
+  DisplayState& display = app->mainFrame()->Display();
+  display.SetColorIndex(5);
+  ASSERT_EQ(display.TextColor(), 0x00FF00u);
+  meaning().ApplyColorsAndFont();
+  EXPECT_EQ(meaning().Background(), display.BackgroundColor());
+  EXPECT_EQ(meaning().Document().FormatAt(0).color, LabelColorFor(0x00FF00));
+  EXPECT_EQ(meaning().Document().FormatAt(8).color, 0x00FF00u);
+  EXPECT_EQ(Selection(), (platform::CHARRANGE{kLine1, kLine1}));
+  EXPECT_EQ(meaning().DisplayedPosition(), position);
+
+  SettingsRecord& settings = app->mainFrame()->Settings();
+  settings.zoomMode = 1;
+  meaning().ApplyZoom(3);
+  EXPECT_EQ(meaning().Document().FormatAt(8).heightTwips, 4 * 240);
+  EXPECT_EQ(Selection(), (platform::CHARRANGE{kLine1, kLine1}));
+  settings.zoomMode = 0;
+  meaning().ApplyZoom(3);
+  EXPECT_EQ(meaning().Document().FormatAt(8).heightTwips, 240);
+  EXPECT_TRUE(reader.SpokenTexts().empty());
+}
+
+TEST_F(MeanViewTest, AClickMakesTheEntryShownTheCurrentOneAndEndsAnOutsideRequest) {
+  std::int32_t position = PositionOf("あさ");
+  ASSERT_EQ(meaning().ShowEntry(0, position, 1, 0, 0, 0, 0), 1);
+  ASSERT_EQ(meaning().CurrentPosition(), -1);
+  app->mainFrame()->Flags().externalRequest = 1;
+  driver.Click(meaning().hwnd(), POINT{4, 4});
+  driver.Run();
+  EXPECT_EQ(meaning().CurrentPosition(), position);
+  EXPECT_EQ(app->mainFrame()->Flags().externalRequest, 0u);
+  EXPECT_EQ(GetFocus(), meaning().hwnd());
+}
+
+TEST_F(MeanViewTest, ARightClickEndsRangeModeSilently) {
+  ShowAndFocus(PositionOf("あさ"));
+  Press("Shift+F11");
+  ASSERT_EQ(app->mainFrame()->Flags().rangeMode, 1u);
+  Press("Enter");
+  Press("Right");
+  ASSERT_EQ(app->mainFrame()->Flags().rangeMode, 2u);
+  reader.ClearCalls();
+  driver.Click(meaning().hwnd(), POINT{4, 4}, HeadlessDriver::Button::kRight);
+  driver.Run();
+  EXPECT_EQ(app->mainFrame()->Flags().rangeMode, 0u);
+  EXPECT_FALSE(meaning().HasSelection());
+  EXPECT_TRUE(reader.SpokenTexts().empty()) << Report();
+  EXPECT_FALSE(GetKeyState(VK_SHIFT) < 0) << "no Shift left behind";
+}
+
+TEST(LabelColor, StandsApartFromEachSchemesTextColour) {
+  struct Case {
+    platform::COLORREF text;
+    platform::COLORREF label;
+  };
+  const Case cases[] = {{0x00FF00, 0xFFFF00}, {0x00FFFF, 0xFFFFFF}, {0xFF0000, 0x000000},
+                        {0xFFFFFF, 0x00FFFF}, {0x000000, 0xFF0000}, {0x123456, 0xFF0000}};
+  for (const Case& c : cases) EXPECT_EQ(LabelColorFor(c.text), c.label) << std::hex << c.text;
 }
 
 }  // namespace
