@@ -71,6 +71,16 @@ LRESULT CMeanView::OnCreate(WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
+LRESULT CMeanView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = RichEditControl::WindowProc(message, wParam, lParam);
+  const bool key = message >= 0x0100 && message <= 0x0108;
+  const bool button = message >= 0x0200 && message <= 0x0209 && wParam != 0;
+  if ((key || button || message == WM_SIZE || message == WM_SETFOCUS || message == WM_PAINT) && IsWindow(hwnd()) &&
+      GetFocus() == hwnd() && frame_.Flags().viewsReady)
+    RebuildCaret();
+  return result;
+}
+
 // Display.
 
 int CMeanView::ShowEntry(int direction, std::int32_t& position, int readIt, int addToHistory, int speak, long selStart,

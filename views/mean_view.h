@@ -95,6 +95,8 @@ class CMeanView : public platform::RichEditControl {
   MainFrameState& frame() { return frame_; }
 
  private:
+  // Keeps the block caret in step with whatever moved or redrew the text.
+  platform::LRESULT WindowProc(platform::UINT message, platform::WPARAM wParam, platform::LPARAM lParam) override;
   platform::LRESULT OnCreate(platform::WPARAM, platform::LPARAM);
   platform::LRESULT OnKeyDown(platform::WPARAM, platform::LPARAM);
   platform::LRESULT OnImeChar(platform::WPARAM, platform::LPARAM);

@@ -218,6 +218,10 @@ TEST_F(MeanViewTest, ARightClickEndsRangeModeSilently) {
   Press("Right");
   ASSERT_EQ(app->mainFrame()->Flags().rangeMode, 2u);
   reader.ClearCalls();
+  const platform::CHARRANGE range = Selection();
+  driver.Click(meaning().hwnd(), POINT{40, 20});
+  driver.Run();
+  EXPECT_EQ(Selection(), range) << "a left click does nothing in range mode";
   driver.Click(meaning().hwnd(), POINT{4, 4}, HeadlessDriver::Button::kRight);
   driver.Run();
   EXPECT_EQ(app->mainFrame()->Flags().rangeMode, 0u);
