@@ -137,6 +137,16 @@ TEST_F(MeanViewTest, EachMoveSaysTheCharacterAndTheEdgeItReaches) {
   }
 }
 
+TEST_F(MeanViewTest, EscapeClearsASelectionKeepingTheCaretAtTheEndThatMoved) {
+  ShowAndFocus(PositionOf("あさ"));
+  Caret(8);
+  Press("Shift+Left");
+  EXPECT_EQ(Press("Shift+Left"), Texts{"　"}) << "the start moved";
+  EXPECT_EQ(Press("Escape"), Texts{"範囲 クリア"});
+  EXPECT_EQ(Selection(), (platform::CHARRANGE{4, 4}));
+  EXPECT_TRUE(driver.Beeps().empty()) << "no exit question yet";
+}
+
 TEST_F(MeanViewTest, WithTheReadersOption7UpAndDownReadTheRestOfTheLine) {
   ShowAndFocus(PositionOf("あさ"));
   reader.SetSwitch(7, 1);
