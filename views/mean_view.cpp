@@ -5,7 +5,6 @@
 
 #include "access/speech.h"
 #include "access/speech_library.h"
-#include "platform/caret.h"
 #include "platform/driver.h"
 #include "platform/edit_messages.h"
 #include "platform/focus.h"
@@ -60,9 +59,7 @@ const MessageMap& CMeanView::ClassMessageMap() {
   return map;
 }
 
-LRESULT CMeanView::OnCreate(WPARAM wParam, LPARAM lParam) {
-  (void)wParam;
-  (void)lParam;
+LRESULT CMeanView::OnCreate(WPARAM, LPARAM) {
   if (Default() == -1) return -1;
   SendMessage(hwnd(), EM_SETREADONLY, TRUE, 0);
   SendMessage(hwnd(), EM_SETEVENTMASK, 0, static_cast<LPARAM>(ENM_SELCHANGE));
