@@ -43,6 +43,12 @@ class StatusBar : public Window {
   int PartCount() const { return static_cast<int>(parts_.size()); }
   // The pane's text; empty for a pane that does not exist.
   std::string PaneText(int pane) const;
+  // Whether a pane stands out from the others (a caption over the view that has the focus);
+  // a plain status bar has none.
+  virtual bool PaneHighlighted(int pane) const {
+    (void)pane;
+    return false;
+  }
 
  protected:
   LRESULT OnSetText(WPARAM, LPARAM);

@@ -206,7 +206,10 @@ void PaintStatusBar(HWND hwnd, TerminalPaintContext& context) {
     RECT place;
     if (!SendMessage(hwnd, SB_GETRECT, static_cast<WPARAM>(pane), reinterpret_cast<LPARAM>(&place))) continue;
     const ColumnCells cells{CellOfPixel(place.left), CellOfPixel(place.right), LVCFMT_LEFT, {}};
-    WriteInColumn(context, cells, 0, bar->PaneText(pane), 0);
+    const unsigned attributes = bar->PaneHighlighted(pane) ? kCellReverse : 0;
+    if (attributes != 0 && cells.right > cells.left)
+      context.Write(cells.left, 0, std::string(static_cast<std::size_t>(cells.right - cells.left), ' '), attributes);
+    WriteInColumn(context, cells, 0, bar->PaneText(pane), attributes);
   }
 }
 

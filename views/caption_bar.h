@@ -3,7 +3,9 @@
 // the focus is drawn in the active caption colour, the other in the inactive one.
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/status_bar.h"
 #include "views/main_frame_state.h"
@@ -25,6 +27,10 @@ class CCaptionBar : public platform::StatusBar {
   void SetCaption(platform::UINT paneId, std::string_view text);
   // Sets both texts again, so that the colours follow the focus.
   void RefreshCaptions();
+
+  // The pane over the view that has the focus; none while the focus is elsewhere.
+  bool PaneHighlighted(int pane) const override;
+  void DescribeContents(std::vector<std::string>& lines) const override;
 
  protected:
   MainFrameState& frame() { return frame_; }

@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include "control_fixture.h"
+#include "platform/status_bar.h"
+#include "platform/terminal_canvas.h"
+#include "platform/terminal_renderer.h"
+
+namespace lexiv::testing {
+namespace {
+
+// A bar whose second pane stands out, as the caption over the focused view does.
+class SecondPaneHighlighted : public StatusBar {
+ public:
+  bool PaneHighlighted(int pane) const override { return pane == 1; }
+};
+
+TEST(TerminalHighlightedPaneTest, AHighlightedPaneIsReversedAcrossItsWidth) {
+  HeadlessDriver driver;
+  UiThread ui{driver};
+  NoticeParent frame;
+  ASSERT_TRUE(frame.CreateTop());
+  SecondPaneHighlighted bar;
+  const HWND h = MakeChild(bar, frame.hwnd(), 3, 0, RECT{0, 0, 160, 16});
+  const int edges[] = {64, -1};
+  SendMessage(h, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+  SendMessage(h, SB_SETTEXT, 0, reinterpret_cast<LPARAM>("list"));
+  SendMessage(h, SB_SETTEXT, 1, reinterpret_cast<LPARAM>("mean"));
+  TerminalCanvas canvas(30, 4);
+  RenderScreen(canvas);
+  EXPECT_EQ(canvas.RowText(1), "list    mean");
+  for (int column = 0; column < 8; ++column)
+    EXPECT_FALSE(canvas.At(column, 1).attributes & kCellReverse) << "plain pane, cell " << column;
+  for (int column = 8; column < 20; ++column)
+    EXPECT_TRUE(canvas.At(column, 1).attributes & kCellReverse) << "highlighted pane, cell " << column;
+}
+
+}  // namespace
+}  // namespace lexiv::testing
