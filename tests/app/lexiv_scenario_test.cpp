@@ -6,6 +6,7 @@
 //   reader switch 7 0             a value of the reader's switches (option 7: read the rest of the line)
 //   expect caption list 見出し語一覧 1/3件    the text of a caption bar pane (list or meaning)
 //   expect status どこから         the text of the status bar's message pane
+//   expect clipboard text of meaning          the clipboard holds a window's whole text
 //
 // Windows: main, box (the search box), list, meaning, caption, status, splitter.
 #include <gtest/gtest.h>
@@ -19,7 +20,9 @@
 #include "access/speech_scenario.h"
 #include "app/settings_store.h"
 #include "app_fixture.h"
+#include "platform/clipboard.h"
 #include "platform/messages.h"
+#include "platform/window_functions.h"
 #include "platform/status_bar.h"
 #include "views/caption_bar.h"
 #include "platform/focus.h"
@@ -84,6 +87,13 @@ class LexivScenarioTest : public AppFixture {
       if (actual == ScenarioRunner::ToProgramText(want)) return {};
       return "the " + std::string(pane) + " caption is \"" + ScenarioRunner::ToReportText(actual) + "\", expected \"" +
              std::string(want) + "\"";
+    });
+    runner.AddVerb("expect clipboard text of", [&runner](std::string_view name) -> std::string {
+      const HWND window = runner.Resolve(name);
+      if (!window) return "no window named \"" + std::string(name) + "\"";
+      if (ClipboardText() == WindowText(window)) return {};
+      return "the clipboard holds \"" + ScenarioRunner::ToReportText(ClipboardText()) + "\", not the text of " +
+             std::string(name);
     });
     runner.AddVerb("expect status", [&frame](std::string_view want) -> std::string {
       const std::string actual = PaneText(frame.StatusBarWindow(), 0);
