@@ -113,15 +113,15 @@ int CTitleView::ShowSearchResults(const std::string& text, int mode, int pattern
   overflow_ = count > kMaxHits ? 1 : 0;
   readingSearch_ = IsReadingText(text) ? 1 : 0;
   SelectItem(0);
+  const bool hadFocus = GetFocus() == hwnd();
   frame_.SetActivePane(0);
 
   if (main && GetForegroundWindow() != main) SetForegroundWindow(main);
-  if (GetFocus() == hwnd()) {
-    // Already focused: no focus message will make the caption and the meaning follow.
+  SetFocus(hwnd());
+  if (hadFocus) {
+    // No focus message makes the caption and the meaning follow the new list.
     SetListCaption(0);
     ShowEntryOfItem(0);
-  } else {
-    SetFocus(hwnd());
   }
   AnnounceItem(0, 1);
   announceReady_ = 1;
