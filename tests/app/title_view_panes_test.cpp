@@ -81,7 +81,13 @@ TEST_P(GoingBackTest, ReturnsToTheOpenedEntrySayingPass) {
 
 INSTANTIATE_TEST_SUITE_P(FromListAndBox, GoingBackTest,
                          ::testing::Values(GoingBack{"list", "key Escape"}, GoingBack{"list", "rclick list"},
-                                           GoingBack{"box", "key Escape"}, GoingBack{"box", "rclick box"}));
+                                           GoingBack{"box", "key Escape"}, GoingBack{"box", "rclick box"}),
+                         [](const ::testing::TestParamInfo<GoingBack>& info) {
+                           std::string name = std::string(info.param.from) + "_" + info.param.goBack;
+                           for (char& c : name)
+                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                           return name;
+                         });
 
 TEST_F(ListPanesTest, TheTwoColumnFormShowsItsHeaderAtTheSavedWidths) {
   WriteDword(HKEY_CURRENT_USER, kSettingsKey, "TitleDispForm", 1);
