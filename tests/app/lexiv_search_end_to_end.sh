@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# A search on a real terminal inside tmux, with the installed program and its speech library: a
+# reading typed in Japanese into the search box, Enter, the headword list spoken and shown, a move
+# through the list with the meaning following, Enter into the meaning and a caret move there.
+# Usage: lexiv_search_end_to_end.sh path/to/lexiv
+set -u
+lexiv=$1
+work=$(mktemp -d)
+socket="lexiv-search-e2e-$$"
+tmux_() { tmux -L "$socket" -f /dev/null "$@"; }
+# The speech server started for the test may still be writing under HOME for a moment.
+cleanup() {
+  tmux_ kill-server 2>/dev/null
+  for _ in 1 2 3 4 5; do rm -rf "$work" 2>/dev/null && break; sleep 0.5; done
+}
+trap cleanup EXIT
+
+failures=0
+report() { echo "--- screen ---"; tmux_ capture-pane -p -t e2e; echo "--- speech ---"; cat "$work/voxa.log" 2>/dev/null; echo "--------------"; }
+fail() { echo "FAIL: $*"; report; failures=$((failures + 1)); }
+
+screen() { tmux_ capture-pane -p -t e2e; }
+speech() { cat "$work/voxa.log" 2>/dev/null; }
+# Polls until the command succeeds on what it reads (20 s at most: a loaded machine is slow).
+wait_for() {
+  local what=$1 source=$2; shift 2
+  for _ in $(seq 200); do
+    if "$source" | "$@" >/dev/null 2>&1; then return 0; fi
+    sleep 0.1
+  done
+  fail "$what"
+  return 1
+}
+# The speech log after the opened entry's reading.
+speech_after_opening() { speech | sed -n '/^VOXAPRead	読み␞はし	/,$p' | tail -n +2; }
+
+tmux_ new-session -d -s e2e -x 100 -y 30 "env -i PATH=$PATH LSAN_OPTIONS=${LSAN_OPTIONS:-} HOME=$work TERM=tmux-256color LANG=C.UTF-8 bash --norc --noprofile"
+wait_for "shell prompt" screen grep -q 'bash'
+tmux_ send-keys -t e2e "LEXIV_REGISTRY_DIR=$work VOXA_LOG=$work/voxa.log $lexiv; echo EXIT=\$?" Enter
+wait_for "the search box says what it is for" speech grep -q "^VOXAPRead	読み方␞	"
+
+tmux_ send-keys -t e2e -l 'はし'
+wait_for "the reading typed into the box" screen grep -q "^検索語はし"
+tmux_ send-keys -t e2e Enter
+wait_for "the count said" speech grep -q "^VOXAPRead	見出し語␞3件␞	"
+wait_for "the first headword said after the count" speech grep -q "^VOXACGuide	橋	65536"
+wait_for "the hits listed" screen grep -q "^端【はし】"
+wait_for "the caption over the list" screen grep -q "^見出し語一覧 1/3"
+wait_for "the first entry shown beside the list" screen grep -q "漢字　　橋"
+
+tmux_ send-keys -t e2e Down
+wait_for "the next headword said" speech grep -q "^VOXACGuide	端	65536"
+wait_for "the caption follows the cursor" screen grep -q "^見出し語一覧 2/3"
+wait_for "the meaning follows the cursor" screen grep -q "物の末の部分"
+
+tmux_ send-keys -t e2e Enter
+wait_for "the opened entry's reading said" speech grep -q "^VOXAPRead	読み␞はし	"
+tmux_ send-keys -t e2e Right
+wait_for "the character under the caret said after the reading" speech_after_opening grep -q "^VOXACGuide	み	0"
+
+tmux_ send-keys -t e2e Escape
+wait_for "the exit question" screen grep -q "国語辞典を終了しますか"
+tmux_ send-keys -t e2e Enter
+wait_for "the program ended" screen grep -q "EXIT=0"
+
+[ "$failures" -eq 0 ] && echo "lexiv search end to end: passed"
+exit $((failures > 0))
