@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/accessibility.h"
+#include "platform/control_colors.h"
 #include "platform/focus.h"
 #include "platform/menu.h"
 #include "platform/menu_loop.h"
@@ -96,6 +97,10 @@ void PaintEdit(HWND hwnd, TerminalPaintContext& context) {
     startBytes += g.bytes;
     caretCells -= g.cells;
   }
+  // The parent may give the field colours of its own (the program's colour scheme).
+  const ControlColors colors = RequestEditColors(hwnd);
+  context.SetColors(colors.text == CLR_DEFAULT ? kTerminalDefaultColor : colors.text & 0xFFFFFF,
+                    colors.background == CLR_DEFAULT ? kTerminalDefaultColor : colors.background & 0xFFFFFF);
   context.Clear();
   context.FillRow(0, kCellUnderline);
   context.Write(0, 0, std::string_view(text).substr(startBytes), kCellUnderline);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "headless_fixture.h"
+#include "platform/control_colors.h"
+#include "platform/edit_control.h"
 #include "platform/focus.h"
 #include "platform/menu.h"
 #include "platform/terminal_canvas.h"
@@ -120,6 +122,48 @@ TEST_F(TerminalRendererTest, RegisteredPainterDrawsItsClassWithColoursAndCursor)
   EXPECT_EQ(canvas.At(1, 3).background, kTerminalDefaultColor);
   EXPECT_EQ(canvas.cursorRow(), 3);
   EXPECT_EQ(canvas.cursorColumn(), 2);
+}
+
+// A parent that gives its edit fields colours of their own.
+class ColoringParent : public Window {
+ public:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_CTLCOLOREDIT && answer) {
+      auto* colors = reinterpret_cast<ControlColors*>(wParam);
+      colors->text = RGB(255, 255, 0);
+      colors->background = RGB(0, 0, 128);
+      return 1;
+    }
+    return Window::WindowProc(message, wParam, lParam);
+  }
+  bool answer = true;
+};
+
+TEST_F(TerminalRendererTest, AnEditTakesTheColoursItsParentGives) {
+  ShowWindow(pane.hwnd(), SW_HIDE);
+  ColoringParent holder;
+  Child(holder, "", 5, RECT{0, 16, 240, 32});
+  EditControl field;
+  CreateParams p;
+  p.text = "はし";
+  p.style = WS_CHILD | WS_VISIBLE;
+  p.parent = holder.hwnd();
+  p.id = 6;
+  p.rect = RECT{0, 0, 80, 16};
+  ASSERT_TRUE(field.Create(p));
+  TerminalCanvas canvas(30, 10);
+  RenderScreen(canvas);
+  EXPECT_EQ(canvas.RowText(2).substr(0, 6), U(u8"はし"));
+  for (int column : {0, 9}) {
+    EXPECT_EQ(canvas.At(column, 2).foreground, RGB(255, 255, 0)) << column;
+    EXPECT_EQ(canvas.At(column, 2).background, RGB(0, 0, 128)) << column;
+  }
+  // A parent that does not answer leaves the terminal's own colours.
+  holder.answer = false;
+  SetWindowText(field.hwnd(), "はしご");
+  RenderScreen(canvas);
+  EXPECT_EQ(canvas.At(0, 2).background, kTerminalDefaultColor);
+  EXPECT_EQ(canvas.At(0, 2).foreground, kTerminalDefaultColor);
 }
 
 TEST_F(TerminalRendererTest, NothingChangesWhenNothingHappened) {
