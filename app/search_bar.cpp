@@ -1,6 +1,7 @@
 #include "app/search_bar.h"
 
 #include "platform/messages.h"
+#include "platform/window_functions.h"
 
 namespace lexiv {
 
@@ -10,7 +11,8 @@ const MessageMap& CSearchBar::ClassMessageMap() {
   static const MessageMap map = MessageMapOf<CSearchBar>(Toolbar::ClassMessageMap())
                                     .On(WM_LBUTTONDOWN, &CSearchBar::OnButtonDown)
                                     .On(WM_LBUTTONDBLCLK, &CSearchBar::OnButtonDown)
-                                    .On(WM_IDLEUPDATECMDUI, &CSearchBar::OnIdleUpdate);
+                                    .On(WM_IDLEUPDATECMDUI, &CSearchBar::OnIdleUpdate)
+                                    .On(WM_CTLCOLOREDIT, &CSearchBar::OnControlColor);
   return map;
 }
 
@@ -23,6 +25,12 @@ LRESULT CSearchBar::OnButtonDown(WPARAM, LPARAM lParam) {
 LRESULT CSearchBar::OnIdleUpdate(WPARAM, LPARAM) {
   if (frozen_ && frozen_()) return 0;
   return Default();
+}
+
+LRESULT CSearchBar::OnControlColor(WPARAM wParam, LPARAM lParam) {
+  const HWND edit = HwndFromParam(lParam);
+  if (!IsWindow(edit) || GetParent(edit) != hwnd()) return 0;
+  return SendMessage(edit, WM_CTLCOLOREDIT, wParam, lParam);
 }
 
 }  // namespace lexiv

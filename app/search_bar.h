@@ -1,6 +1,7 @@
 // The search bar: the toolbar that holds the label "検索語", the search box and the command
 // buttons. A click that hits no button is ignored, and while range mode is on the buttons keep
-// the disabled state range mode gave them instead of following their enable rules.
+// the disabled state range mode gave them instead of following their enable rules. The colour
+// request of an embedded edit (the search box) is handed to the edit itself.
 #pragma once
 
 #include <functional>
@@ -19,6 +20,7 @@ class CSearchBar : public platform::Toolbar {
  private:
   platform::LRESULT OnButtonDown(platform::WPARAM wParam, platform::LPARAM lParam);
   platform::LRESULT OnIdleUpdate(platform::WPARAM wParam, platform::LPARAM lParam);
+  platform::LRESULT OnControlColor(platform::WPARAM wParam, platform::LPARAM lParam);
 
   std::function<bool()> frozen_;
 };

@@ -1,6 +1,7 @@
 #include "views/search_box.h"
 
 #include "access/speech.h"
+#include "platform/control_colors.h"
 #include "platform/driver.h"
 #include "platform/edit_messages.h"
 #include "platform/focus.h"
@@ -29,7 +30,8 @@ const MessageMap& CSearchBox::ClassMessageMap() {
                                     .On(WM_SEARCHBOX_ENTER, &CSearchBox::OnEnter)
                                     .On(WM_SEARCHBOX_ESCAPE, &CSearchBox::OnEscape)
                                     .On(WM_RBUTTONDOWN, &CSearchBox::OnRightButtonDown)
-                                    .On(WM_SETFOCUS, &CSearchBox::OnSetFocus);
+                                    .On(WM_SETFOCUS, &CSearchBox::OnSetFocus)
+                                    .On(WM_CTLCOLOREDIT, &CSearchBox::OnControlColor);
   return map;
 }
 
@@ -117,6 +119,17 @@ LRESULT CSearchBox::OnSetFocus(WPARAM, LPARAM) {
   }
   frame_.Speech().PostSpeech(ReadingAnnouncement(WindowText(hwnd())), 0, 0);
   return result;
+}
+
+LRESULT CSearchBox::OnControlColor(WPARAM wParam, LPARAM lParam) {
+  auto* colors = reinterpret_cast<ControlColors*>(wParam);
+  if (colors == nullptr || HwndFromParam(lParam) != hwnd()) return 0;
+  const DisplayState& display = frame_.Display();
+  // The first scheme is the system's colours, which on the terminal are its own.
+  const bool systemColors = display.colorIndex() == 0;
+  colors->text = systemColors ? CLR_DEFAULT : display.TextColor();
+  colors->background = systemColors ? CLR_DEFAULT : display.BackgroundColor();
+  return 1;
 }
 
 }  // namespace lexiv

@@ -39,6 +39,8 @@ class CSearchBox : public platform::EditControl {
   platform::LRESULT OnEscape(platform::WPARAM wParam, platform::LPARAM lParam);
   platform::LRESULT OnRightButtonDown(platform::WPARAM wParam, platform::LPARAM lParam);
   platform::LRESULT OnSetFocus(platform::WPARAM wParam, platform::LPARAM lParam);
+  // The colour request the search bar hands on: the scheme's colours.
+  platform::LRESULT OnControlColor(platform::WPARAM wParam, platform::LPARAM lParam);
 
   MainFrameState& frame_;
 };
