@@ -392,17 +392,22 @@ void CMainFrame::OnSearchAtCursor() {
   if (!meanView_ || !titleView_) return;
   const HWND view = meanView_->hwnd();
   ShowWindow(view, SW_HIDE);
-  if (!meanView_->HasSelection()) {
-    CHARRANGE range;
-    SendMessage(view, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  CHARRANGE caret;
+  SendMessage(view, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+  const bool selectedHere = !meanView_->HasSelection();
+  if (selectedHere) {
     const std::string text = WindowText(view);
-    std::size_t end = static_cast<std::size_t>(range.cpMax);
+    std::size_t end = static_cast<std::size_t>(caret.cpMax);
     for (int chars = 0; chars < 40 && end < text.size(); ++chars) end += SjisCharBytesAt(text, end);
-    range.cpMin = range.cpMax;
-    range.cpMax = static_cast<LONG>(end);
+    CHARRANGE range{caret.cpMax, static_cast<LONG>(end)};
     SendMessage(view, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
   }
-  if (titleView_->ShowSearchResults(meanView_->SelectedText(0), 1, 0) != 0 && GetFocus() != view) SetFocus(view);
+  if (titleView_->ShowSearchResults(meanView_->SelectedText(0), 1, 0) != 0) {
+    // Nothing found: the caret goes back where it was, so that the user is not left with a
+    // selection of forty characters they did not make.
+    if (selectedHere) SendMessage(view, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    if (GetFocus() != view) SetFocus(view);
+  }
   ShowWindow(view, SW_SHOW);
 }
 
