@@ -230,7 +230,7 @@ bool CMainFrame::CreatePanes() {
   speech_.SetMainWindow(hwnd());
   speech_.SetHeadwordListFocusTest([this] { return titleView_ && GetFocus() == titleView_->hwnd(); });
   speech_.SetMeaningSource([this]() -> std::optional<std::string> {
-    if (!meanView_) return std::nullopt;
+    if (!meanView_ || meanView_->EntryError()) return std::nullopt;
     return WindowText(meanView_->hwnd());
   });
   flags_.viewsReady = 1;

@@ -108,6 +108,18 @@ TEST_F(MeanViewTest, ACorruptEntryShowsTheErrorWithABeep) {
             Texts{"意味取得エラー\xFE" "エラーにより、見出し語に対する意味を取得することができませんでした。"});
 }
 
+TEST_F(MeanViewTest, AHeadwordWhoseEntryIsCorruptIsFollowedByTheErrorSentence) {
+  ASSERT_EQ(app->mainFrame()->TitleView()->ShowSearchResults("はし", 0, 1), 0);
+  driver.Run();
+  std::int32_t notAnEntry = 1;
+  ASSERT_EQ(meaning().ShowEntry(0, notAnEntry, 1, 0, 0, 0, 0), 1);
+  reader.ClearCalls();
+  app->mainFrame()->Speech().SetMeaningFollows(1);
+  app->mainFrame()->Speech().PostSpeech("橋", 1, 0);
+  driver.Run();
+  EXPECT_EQ(reader.SpokenTexts(), (Texts{"橋", std::string("\xFF") + access::kMeaningErrorText})) << Report();
+}
+
 struct CaretCase {
   const char* name;
   long from;
