@@ -55,12 +55,17 @@ std::vector<ColumnCells> ListColumns(HWND hwnd, int widthCells) {
 }
 
 // Text inside a column, cut at its edge with one cell left before the next column.
+constexpr char kEllipsis[] = "…";
+constexpr int kEllipsisCells = 2;
+
 void WriteInColumn(TerminalPaintContext& context, const ColumnCells& column, int row, std::string_view text,
                    unsigned attributes) {
   const int cells = column.right - column.left;
   if (cells <= 0) return;
   const int room = cells > 1 ? cells - 1 : cells;
-  const std::string_view shown = FitToCells(text, room);
+  std::string shown(FitToCells(text, room));
+  // A cut text ends in an ellipsis, so that a shortened count is never read as a whole one.
+  if (shown.size() < text.size() && room >= kEllipsisCells) shown = std::string(FitToCells(text, room - kEllipsisCells)) + kEllipsis;
   int left = column.left;
   const int spare = room - TextCells(shown);
   if ((column.format & 0x3) == LVCFMT_RIGHT) left += spare;

@@ -73,7 +73,8 @@ TEST_F(TerminalPaintersTest, ListViewColumnsLineUpWithDoubleByteTextAndTheCursor
   const HWND h = MakeWordList(list, frame.hwnd(), 0);
   SetFocus(h);
   TerminalCanvas canvas = Render();
-  const std::vector<std::string> expected{U(u8"語      読み"), U(u8"漢字漢  かな"), "abc     x", U(u8"長い見  12")};
+  // A text cut to its column ends in an ellipsis.
+  const std::vector<std::string> expected{U(u8"語      読み"), U(u8"漢字…  かな"), "abc     x", U(u8"長い…  12")};
   for (int i = 0; i < 4; ++i) EXPECT_EQ(canvas.RowText(1 + i), expected[static_cast<std::size_t>(i)]) << i;
   // The second column starts in the same cell on every row.
   for (int row = 1; row <= 4; ++row) EXPECT_FALSE(canvas.At(8, row).glyph.empty()) << row;
@@ -88,7 +89,7 @@ TEST_F(TerminalPaintersTest, ListViewColumnsLineUpWithDoubleByteTextAndTheCursor
   MakeWordList(bare, frame.hwnd(), LVS_NOCOLUMNHEADER);
   MoveWindow(bare.hwnd(), 0, 160, 200, 48, TRUE);
   canvas = Render();
-  EXPECT_EQ(canvas.RowText(11), U(u8"漢字漢  かな"));
+  EXPECT_EQ(canvas.RowText(11), U(u8"漢字…  かな"));
   EXPECT_FALSE(canvas.At(0, 12).attributes & kCellReverse);
 }
 
@@ -184,7 +185,7 @@ TEST_F(TerminalPaintersTest, StatusBarPanesAtTheirWidths) {
   SendMessage(h, SB_SETTEXT, 0, reinterpret_cast<LPARAM>("状態"));
   SendMessage(h, SB_SETTEXT, 1, reinterpret_cast<LPARAM>("12/345"));
   SendMessage(h, SB_SETTEXT, 2, reinterpret_cast<LPARAM>("長いテキストが切れる"));
-  EXPECT_EQ(Render().RowText(7), U(u8"状態    12/345  長いテキ"));
+  EXPECT_EQ(Render().RowText(7), U(u8"状態    12/345  長いテ…"));
   SendMessage(h, SB_SIMPLE, TRUE, 0);
   SendMessage(h, SB_SETTEXT, SB_SIMPLEID, reinterpret_cast<LPARAM>("簡易表示"));
   EXPECT_EQ(Render().RowText(7), U(u8"簡易表示"));
