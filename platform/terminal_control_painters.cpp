@@ -59,10 +59,10 @@ constexpr char kEllipsis[] = "…";
 constexpr int kEllipsisCells = 2;
 
 void WriteInColumn(TerminalPaintContext& context, const ColumnCells& column, int row, std::string_view text,
-                   unsigned attributes) {
+                   unsigned attributes, bool keepGap = true) {
   const int cells = column.right - column.left;
   if (cells <= 0) return;
-  const int room = cells > 1 ? cells - 1 : cells;
+  const int room = keepGap && cells > 1 ? cells - 1 : cells;
   std::string shown(FitToCells(text, room));
   // A cut text ends in an ellipsis, so that a shortened count is never read as a whole one.
   if (shown.size() < text.size() && room >= kEllipsisCells) shown = std::string(FitToCells(text, room - kEllipsisCells)) + kEllipsis;
@@ -214,7 +214,9 @@ void PaintStatusBar(HWND hwnd, TerminalPaintContext& context) {
     const unsigned attributes = bar->PaneHighlighted(pane) ? kCellReverse : 0;
     if (attributes != 0 && cells.right > cells.left)
       context.Write(cells.left, 0, std::string(static_cast<std::size_t>(cells.right - cells.left), ' '), attributes);
-    WriteInColumn(context, cells, 0, bar->PaneText(pane), attributes);
+    // A pane's text may fill it to the edge: the narrow caption over the headword list then
+    // keeps its whole count.
+    WriteInColumn(context, cells, 0, bar->PaneText(pane), attributes, false);
   }
 }
 
