@@ -9,6 +9,7 @@
 #include "platform/messages.h"
 #include "platform/rich_edit_control.h"
 #include "platform/splitter.h"
+#include "platform/static_control.h"
 #include "platform/status_bar.h"
 #include "platform/string_table.h"
 #include "platform/terminal_glyphs.h"
@@ -256,6 +257,21 @@ void PaintSplitter(HWND hwnd, TerminalPaintContext& context) {
   }
 }
 
+// An icon is a bold mark of its kind: "×" error, "?" question, "!" warning, "i" information.
+void PaintImageStatic(HWND hwnd, TerminalPaintContext& context) {
+  context.Clear();
+  const UINT icon = static_cast<UINT>(SendMessage(hwnd, STM_GETICON, 0, 0));
+  const char* mark = "";
+  switch (icon) {
+    case IDI_HAND: mark = "×"; break;
+    case IDI_QUESTION: mark = "?"; break;
+    case IDI_EXCLAMATION: mark = "!"; break;
+    case IDI_ASTERISK: mark = "i"; break;
+    default: break;
+  }
+  context.Write(0, 0, mark, kCellBold);
+}
+
 TerminalPainter ControlPainterFor(HWND hwnd) {
   Window* w = FromHandle(hwnd);
   if (w == nullptr) return nullptr;
@@ -264,6 +280,7 @@ TerminalPainter ControlPainterFor(HWND hwnd) {
   if (dynamic_cast<StatusBar*>(w) != nullptr) return PaintStatusBar;
   if (dynamic_cast<Toolbar*>(w) != nullptr) return PaintToolbar;
   if (dynamic_cast<Splitter*>(w) != nullptr) return PaintSplitter;
+  if (const auto* image = dynamic_cast<StaticControl*>(w); image != nullptr && image->IsImage()) return PaintImageStatic;
   return nullptr;
 }
 

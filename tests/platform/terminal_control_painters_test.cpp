@@ -11,6 +11,7 @@
 #include "platform/focus.h"
 #include "platform/list_view.h"
 #include "platform/rich_edit_control.h"
+#include "platform/static_control.h"
 #include "platform/status_bar.h"
 #include "platform/string_table.h"
 #include "platform/terminal_canvas.h"
@@ -189,6 +190,22 @@ TEST_F(TerminalPaintersTest, StatusBarPanesAtTheirWidths) {
   SendMessage(h, SB_SIMPLE, TRUE, 0);
   SendMessage(h, SB_SETTEXT, SB_SIMPLEID, reinterpret_cast<LPARAM>("簡易表示"));
   EXPECT_EQ(Render().RowText(7), U(u8"簡易表示"));
+}
+
+TEST_F(TerminalPaintersTest, AnIconShowsAMarkOfItsKindAndNoName) {
+  const struct {
+    UINT icon;
+    const char8_t* mark;
+  } cases[] = {{IDI_HAND, u8"×"}, {IDI_QUESTION, u8"?"}, {IDI_EXCLAMATION, u8"!"}, {IDI_ASTERISK, u8"i"}, {IDI_APPLICATION, u8""}};
+  StaticControl icon;
+  const HWND h = MakeChild(icon, frame.hwnd(), 4, SS_ICON, RECT{0, 96, 40, 112});
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.icon);
+    SendMessage(h, STM_SETICON, c.icon, 0);
+    const TerminalCanvas canvas = Render();
+    EXPECT_EQ(canvas.RowText(7), U(c.mark));
+    if (*c.mark) EXPECT_TRUE(canvas.At(0, 7).attributes & kCellBold);
+  }
 }
 
 TEST_F(TerminalPaintersTest, ToolbarButtonsGrayOnesDimAndTheEmbeddedFieldInPlace) {
