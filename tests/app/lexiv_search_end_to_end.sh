@@ -4,39 +4,11 @@
 # through the list with the meaning following, Enter into the meaning and a caret move there.
 # Usage: lexiv_search_end_to_end.sh path/to/lexiv
 set -u
-lexiv=$1
-work=$(mktemp -d)
-socket="lexiv-search-e2e-$$"
-tmux_() { tmux -L "$socket" -f /dev/null "$@"; }
-# The speech server started for the test may still be writing under HOME for a moment.
-cleanup() {
-  tmux_ kill-server 2>/dev/null
-  for _ in 1 2 3 4 5; do rm -rf "$work" 2>/dev/null && break; sleep 0.5; done
-}
-trap cleanup EXIT
-
-failures=0
-report() { echo "--- screen ---"; tmux_ capture-pane -p -t e2e; echo "--- speech ---"; cat "$work/voxa.log" 2>/dev/null; echo "--------------"; }
-fail() { echo "FAIL: $*"; report; failures=$((failures + 1)); }
-
-screen() { tmux_ capture-pane -p -t e2e; }
-speech() { cat "$work/voxa.log" 2>/dev/null; }
-# Polls until the command succeeds on what it reads (20 s at most: a loaded machine is slow).
-wait_for() {
-  local what=$1 source=$2; shift 2
-  for _ in $(seq 200); do
-    if "$source" | "$@" >/dev/null 2>&1; then return 0; fi
-    sleep 0.1
-  done
-  fail "$what"
-  return 1
-}
+source "$(dirname "$0")/tmux_program.sh"
 # The speech log after the opened entry's reading.
 speech_after_opening() { speech | sed -n '/^VOXAPRead	読み␞はし	/,$p' | tail -n +2; }
 
-tmux_ new-session -d -s e2e -x 100 -y 30 "env -i PATH=$PATH LSAN_OPTIONS=${LSAN_OPTIONS:-} HOME=$work TERM=tmux-256color LANG=C.UTF-8 bash --norc --noprofile"
-wait_for "shell prompt" screen grep -q 'bash'
-tmux_ send-keys -t e2e "LEXIV_REGISTRY_DIR=$work VOXA_LOG=$work/voxa.log $lexiv; echo EXIT=\$?" Enter
+start_program "$1"
 wait_for "the search box says what it is for" speech grep -q "^VOXAPRead	読み方␞	"
 
 tmux_ send-keys -t e2e -l 'はし'
@@ -63,5 +35,4 @@ wait_for "the exit question" screen grep -q "国語辞典を終了しますか"
 tmux_ send-keys -t e2e Enter
 wait_for "the program ended" screen grep -q "EXIT=0"
 
-[ "$failures" -eq 0 ] && echo "lexiv search end to end: passed"
-exit $((failures > 0))
+finish "lexiv search end to end"
