@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "access/deferred_speech.h"
 #include "access/speech.h"
 #include "access/speech_library.h"
 #include "platform/driver.h"
@@ -29,7 +30,6 @@ constexpr UINT kRangeCopyCommand = 32814;
 // 12 points, the meaning's size before zoom.
 constexpr LONG kBaseHeightTwips = 240;
 constexpr char kErrorTitle[] = "意味取得エラー";
-constexpr char kErrorText[] = "エラーにより、見出し語に対する意味を取得することができませんでした。";
 
 // The word-break procedure that never breaks a word: lines wrap at the last character that fits.
 int NoWordBreak(char*, LONG, BYTE, int) { return 0; }
@@ -113,7 +113,7 @@ int CMeanView::ShowEntry(int direction, std::int32_t& position, int readIt, int 
   ShowWindow(hwnd(), SW_SHOW);
 
   if (speak == 1 && !KeyDownWaiting()) {
-    const std::string text = entryError_ ? std::string(kErrorTitle) + access::kPhraseSeparator + kErrorText
+    const std::string text = entryError_ ? std::string(kErrorTitle) + access::kPhraseSeparator + access::kMeaningErrorText
                                          : std::string("読み") + access::kPhraseSeparator + EntryReading();
     access::Speak(text);
   }
