@@ -1,6 +1,6 @@
 // Loading a shared library by name and finding its functions by name. A bare name ("libm.so.6")
-// is looked up along the usual search path, which for our executables starts with the run path
-// $ORIGIN, so libraries installed beside the program are found first; a name with '/' is a path.
+// is looked for in the executable's directory first, so libraries installed beside the program
+// win, then along the system's search path; a name with '/' is a path.
 // Names are program text and are converted to the file system's spelling.
 #pragma once
 
