@@ -33,7 +33,7 @@ status=$?
 [ "$status" -eq 2 ] || fail "not a terminal: status $status, expected 2"
 grep -q "not a terminal" "$work/err" || fail "not a terminal: message was '$(cat "$work/err")'"
 
-tmux_ new-session -d -s e2e -x 80 -y 24 "env -i PATH=$PATH HOME=$work TERM=tmux-256color LANG=C.UTF-8 bash --norc --noprofile"
+tmux_ new-session -d -s e2e -x 80 -y 24 "env -i PATH=$PATH LSAN_OPTIONS=${LSAN_OPTIONS:-} HOME=$work TERM=tmux-256color LANG=C.UTF-8 bash --norc --noprofile"
 wait_for "shell prompt" grep -q 'bash'
 tmux_ send-keys -t e2e "$demo $work/pid; echo EXIT=\$?" Enter
 
