@@ -204,7 +204,9 @@ TEST_F(TerminalPaintersTest, AnIconShowsAMarkOfItsKindAndNoName) {
     SendMessage(h, STM_SETICON, c.icon, 0);
     const TerminalCanvas canvas = Render();
     EXPECT_EQ(canvas.RowText(7), U(c.mark));
-    if (*c.mark) EXPECT_TRUE(canvas.At(0, 7).attributes & kCellBold);
+    if (*c.mark) {
+      EXPECT_TRUE(canvas.At(0, 7).attributes & kCellBold);
+    }
   }
 }
 
