@@ -49,6 +49,8 @@ class StatusBar : public Window {
     (void)pane;
     return false;
   }
+  // Whether the panes' texts are centred (captions) rather than left-aligned.
+  virtual bool PanesCentered() const { return false; }
 
  protected:
   LRESULT OnSetText(WPARAM, LPARAM);

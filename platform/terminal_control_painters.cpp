@@ -211,7 +211,8 @@ void PaintStatusBar(HWND hwnd, TerminalPaintContext& context) {
   for (int pane = 0; pane < bar->PartCount(); ++pane) {
     RECT place;
     if (!SendMessage(hwnd, SB_GETRECT, static_cast<WPARAM>(pane), reinterpret_cast<LPARAM>(&place))) continue;
-    const ColumnCells cells{CellOfPixel(place.left), CellOfPixel(place.right), LVCFMT_LEFT, {}};
+    const ColumnCells cells{CellOfPixel(place.left), CellOfPixel(place.right),
+                            bar->PanesCentered() ? LVCFMT_CENTER : LVCFMT_LEFT, {}};
     const unsigned attributes = bar->PaneHighlighted(pane) ? kCellReverse : 0;
     if (attributes != 0 && cells.right > cells.left)
       context.Write(cells.left, 0, std::string(static_cast<std::size_t>(cells.right - cells.left), ' '), attributes);

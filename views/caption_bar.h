@@ -30,6 +30,7 @@ class CCaptionBar : public platform::StatusBar {
 
   // The pane over the view that has the focus; none while the focus is elsewhere.
   bool PaneHighlighted(int pane) const override;
+  bool PanesCentered() const override { return true; }
   void DescribeContents(std::vector<std::string>& lines) const override;
 
  protected:

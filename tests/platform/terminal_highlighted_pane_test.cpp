@@ -14,6 +14,12 @@ class SecondPaneHighlighted : public StatusBar {
   bool PaneHighlighted(int pane) const override { return pane == 1; }
 };
 
+// A bar of captions: each text centred in its pane.
+class CenteredCaptions : public StatusBar {
+ public:
+  bool PanesCentered() const override { return true; }
+};
+
 TEST(TerminalHighlightedPaneTest, AHighlightedPaneIsReversedAcrossItsWidth) {
   HeadlessDriver driver;
   UiThread ui{driver};
@@ -32,6 +38,23 @@ TEST(TerminalHighlightedPaneTest, AHighlightedPaneIsReversedAcrossItsWidth) {
     EXPECT_FALSE(canvas.At(column, 1).attributes & kCellReverse) << "plain pane, cell " << column;
   for (int column = 8; column < 20; ++column)
     EXPECT_TRUE(canvas.At(column, 1).attributes & kCellReverse) << "highlighted pane, cell " << column;
+}
+
+TEST(TerminalHighlightedPaneTest, CaptionsStandInTheMiddleOfTheirPanes) {
+  HeadlessDriver driver;
+  UiThread ui{driver};
+  NoticeParent frame;
+  ASSERT_TRUE(frame.CreateTop());
+  CenteredCaptions bar;
+  const HWND h = MakeChild(bar, frame.hwnd(), 3, 0, RECT{0, 0, 160, 16});
+  const int edges[] = {64, -1};
+  SendMessage(h, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+  SendMessage(h, SB_SETTEXT, 0, reinterpret_cast<LPARAM>("list"));
+  SendMessage(h, SB_SETTEXT, 1, reinterpret_cast<LPARAM>("mean"));
+  TerminalCanvas canvas(30, 4);
+  RenderScreen(canvas);
+  // Eight cells for "list", twelve for "mean".
+  EXPECT_EQ(canvas.RowText(1), "  list      mean");
 }
 
 }  // namespace
