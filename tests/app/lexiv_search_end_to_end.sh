@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A search on a real terminal inside tmux, with the installed program and its speech library: a
 # reading typed in Japanese into the search box, Enter, the headword list spoken and shown, a move
-# through the list with the meaning following, Enter into the meaning and a caret move there.
+# through the list with the meaning following, Enter into the meaning and a caret move there, a
+# paste searched, and Escape back to the entry.
 # Usage: lexiv_search_end_to_end.sh path/to/lexiv
 set -u
 source "$(dirname "$0")/tmux_program.sh"
@@ -29,6 +30,15 @@ tmux_ send-keys -t e2e Enter
 wait_for "the opened entry's reading said" speech grep -q "^VOXAPRead	読み␞はし	"
 tmux_ send-keys -t e2e Right
 wait_for "the character under the caret said after the reading" speech_after_opening grep -q "^VOXACGuide	み	0"
+
+# A paste is searched as it stands; Escape in the list goes back to the entry that was open.
+tmux_ set-buffer '漢字'
+tmux_ paste-buffer -p -t e2e
+wait_for "the pasted word searched" speech grep -q "^VOXAPRead	見出し語␞1件␞かんじ	"
+wait_for "the pasted word's headword listed" screen grep -q "^漢字【かんじ】"
+tmux_ send-keys -t e2e Escape
+wait_for "back to the open entry" speech grep -q "^VOXAPRead	パス	"
+wait_for "the open entry shown again" screen grep -q "漢字　　端"
 
 tmux_ send-keys -t e2e Escape
 wait_for "the exit question" screen grep -q "国語辞典を終了しますか"
