@@ -20,19 +20,26 @@ class CenteredCaptions : public StatusBar {
   bool PanesCentered() const override { return true; }
 };
 
-TEST(TerminalHighlightedPaneTest, AHighlightedPaneIsReversedAcrossItsWidth) {
+// The bar on a frame of its own with the panes "list" (8 cells) and "mean" (12 cells), drawn.
+TerminalCanvas RenderTwoPanes(StatusBar& bar) {
   HeadlessDriver driver;
   UiThread ui{driver};
   NoticeParent frame;
-  ASSERT_TRUE(frame.CreateTop());
-  SecondPaneHighlighted bar;
+  TerminalCanvas canvas(30, 4);
+  if (!frame.CreateTop()) return canvas;
   const HWND h = MakeChild(bar, frame.hwnd(), 3, 0, RECT{0, 0, 160, 16});
   const int edges[] = {64, -1};
   SendMessage(h, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
   SendMessage(h, SB_SETTEXT, 0, reinterpret_cast<LPARAM>("list"));
   SendMessage(h, SB_SETTEXT, 1, reinterpret_cast<LPARAM>("mean"));
-  TerminalCanvas canvas(30, 4);
   RenderScreen(canvas);
+  DestroyWindow(h);
+  return canvas;
+}
+
+TEST(TerminalHighlightedPaneTest, AHighlightedPaneIsReversedAcrossItsWidth) {
+  SecondPaneHighlighted bar;
+  const TerminalCanvas canvas = RenderTwoPanes(bar);
   EXPECT_EQ(canvas.RowText(1), "list    mean");
   for (int column = 0; column < 8; ++column)
     EXPECT_FALSE(canvas.At(column, 1).attributes & kCellReverse) << "plain pane, cell " << column;
@@ -41,19 +48,8 @@ TEST(TerminalHighlightedPaneTest, AHighlightedPaneIsReversedAcrossItsWidth) {
 }
 
 TEST(TerminalHighlightedPaneTest, CaptionsStandInTheMiddleOfTheirPanes) {
-  HeadlessDriver driver;
-  UiThread ui{driver};
-  NoticeParent frame;
-  ASSERT_TRUE(frame.CreateTop());
   CenteredCaptions bar;
-  const HWND h = MakeChild(bar, frame.hwnd(), 3, 0, RECT{0, 0, 160, 16});
-  const int edges[] = {64, -1};
-  SendMessage(h, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
-  SendMessage(h, SB_SETTEXT, 0, reinterpret_cast<LPARAM>("list"));
-  SendMessage(h, SB_SETTEXT, 1, reinterpret_cast<LPARAM>("mean"));
-  TerminalCanvas canvas(30, 4);
-  RenderScreen(canvas);
-  // Eight cells for "list", twelve for "mean".
+  const TerminalCanvas canvas = RenderTwoPanes(bar);
   EXPECT_EQ(canvas.RowText(1), "  list      mean");
 }
 
