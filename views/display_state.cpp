@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/list_view_messages.h"
 #include "platform/shift_jis_text.h"
 
 namespace lexiv {
@@ -79,6 +80,11 @@ COLORREF DisplayState::TextColor() const {
 
 COLORREF DisplayState::BackgroundColor() const {
   return colorIndex_ == 0 ? systemColors_().background : kColorTable[colorIndex_].background;
+}
+
+ColorPair DisplayState::ControlColors() const {
+  if (colorIndex_ == 0) return ColorPair{platform::CLR_DEFAULT, platform::CLR_DEFAULT};
+  return kColorTable[colorIndex_];
 }
 
 DWORD HeadwordReadingOptions::SetTitleIme(DWORD on) {

@@ -49,6 +49,9 @@ class DisplayState {
   // The selected scheme's colours; for the first scheme the system colours of this moment.
   platform::COLORREF TextColor() const;
   platform::COLORREF BackgroundColor() const;
+  // The scheme's colours as a control is given them: under the first scheme CLR_DEFAULT for both,
+  // so that the control keeps the system's own (on a terminal, the terminal's).
+  ColorPair ControlColors() const;
 
   void SetSystemColorSource(SystemColorSource source) { systemColors_ = std::move(source); }
 

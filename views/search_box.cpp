@@ -124,11 +124,9 @@ LRESULT CSearchBox::OnSetFocus(WPARAM, LPARAM) {
 LRESULT CSearchBox::OnControlColor(WPARAM wParam, LPARAM lParam) {
   auto* colors = reinterpret_cast<ControlColors*>(wParam);
   if (colors == nullptr || HwndFromParam(lParam) != hwnd()) return 0;
-  const DisplayState& display = frame_.Display();
-  // The first scheme is the system's colours, which on the terminal are its own.
-  const bool systemColors = display.colorIndex() == 0;
-  colors->text = systemColors ? CLR_DEFAULT : display.TextColor();
-  colors->background = systemColors ? CLR_DEFAULT : display.BackgroundColor();
+  const ColorPair scheme = frame_.Display().ControlColors();
+  colors->text = scheme.text;
+  colors->background = scheme.background;
   return 1;
 }
 

@@ -312,10 +312,9 @@ void CTitleView::AnnounceMove() {
 
 void CTitleView::ApplyColorsAndFont() {
   const DisplayState& display = frame_.Display();
-  // The first scheme is the system's colours, which here are the terminal's own.
-  const bool systemColors = display.colorIndex() == 0;
-  const COLORREF background = systemColors ? CLR_DEFAULT : display.BackgroundColor();
-  const COLORREF text = systemColors ? CLR_DEFAULT : display.TextColor();
+  const ColorPair colors = display.ControlColors();
+  const COLORREF background = colors.background;
+  const COLORREF text = colors.text;
   SendMessage(hwnd(), LVM_SETBKCOLOR, 0, static_cast<LPARAM>(background));
   SendMessage(hwnd(), LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(background));
   SendMessage(hwnd(), LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(text));
