@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/command_ids.h"
+#include "views/command_ids.h"
 #include "app/main_frame.h"
 #include "app/yomigo_doc.h"
 #include "platform/menu.h"

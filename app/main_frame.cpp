@@ -7,7 +7,7 @@
 #include "access/reader_callbacks.h"
 #include "access/speech.h"
 #include "access/speech_library.h"
-#include "app/command_ids.h"
+#include "views/command_ids.h"
 #include "app/search_bar.h"
 #include "platform/accelerators.h"
 #include "platform/drop_target.h"

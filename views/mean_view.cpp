@@ -16,6 +16,7 @@
 #include "platform/window_functions.h"
 #include "views/caption_bar.h"
 #include "views/caret_speech.h"
+#include "views/command_ids.h"
 #include "views/label_color.h"
 #include "views/title_view.h"
 
@@ -25,8 +26,6 @@ using namespace lexiv::platform;
 
 namespace {
 
-constexpr UINT kRangeSearchCommand = 32780;
-constexpr UINT kRangeCopyCommand = 32814;
 // 12 points, the meaning's size before zoom.
 constexpr LONG kBaseHeightTwips = 240;
 constexpr char kErrorTitle[] = "意味取得エラー";
@@ -286,11 +285,11 @@ void CMeanView::SelectionLinesColumns(int* startLine, int* startColumn, int* end
 }
 
 void CMeanView::RangeAction() {
-  if (rangeCommand_ == kRangeSearchCommand) {
+  if (rangeCommand_ == ID_RANGE_SEARCH) {
     if (CTitleView* list = frame_.TitleView()) list->ShowSearchResults(SelectedText(1), 0, 0);
     return;
   }
-  if (rangeCommand_ != kRangeCopyCommand || !HasSelection()) return;
+  if (rangeCommand_ != ID_RANGE_COPY || !HasSelection()) return;
   int startLine = 0, startColumn = 0, endLine = 0, endColumn = 0;
   SelectionLinesColumns(&startLine, &startColumn, &endLine, &endColumn);
   char words[96];

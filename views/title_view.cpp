@@ -14,6 +14,7 @@
 #include "platform/timers.h"
 #include "platform/window_functions.h"
 #include "views/caption_bar.h"
+#include "views/command_ids.h"
 #include "views/mean_view.h"
 #include "views/search_box.h"
 
@@ -24,8 +25,6 @@ using namespace lexiv::platform;
 namespace {
 
 constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER;
-// The main window's "読みを入力して検索": what focusing an empty list starts.
-constexpr UINT kSearchByReadingCommand = 32779;
 constexpr int kHeadwordGuideMode = 0x10000;
 constexpr UINT kFullWidthSpace = 0x8140;
 constexpr char kOpenBracket[] = "【";
@@ -485,7 +484,7 @@ LRESULT CTitleView::OnSetFocus(WPARAM, LPARAM) {
     ShowEntryOfItem(index);
     if (announceReady_) AnnounceItem(-1, 1);
   } else {
-    SendMessage(main, WM_COMMAND, kSearchByReadingCommand, 0);
+    SendMessage(main, WM_COMMAND, ID_SEARCH_BY_READING, 0);
   }
   if (!IsWindow(self)) return result;
   if (static_cast<DWORD>(GetWindowLong(self, GWL_STYLE)) != styleWord_)

@@ -7,7 +7,7 @@
 #include <map>
 #include <set>
 
-#include "app/command_ids.h"
+#include "views/command_ids.h"
 #include "app_fixture.h"
 #include "platform/command_ui.h"
 #include "platform/menu.h"

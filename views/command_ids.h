@@ -1,4 +1,5 @@
-// The command ids of the main window's menu, accelerators and search bar.
+// The command ids of the main window's menu, accelerators and search bar; the panes send and
+// test some of them too (the range commands, the search by typed reading).
 #pragma once
 
 #include "platform/win_types.h"
