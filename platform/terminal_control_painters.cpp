@@ -22,12 +22,6 @@ namespace lexiv::platform {
 
 namespace {
 
-// CLR_DEFAULT is the same value as kTerminalDefaultColor; CLR_NONE means "no colour of its own".
-COLORREF ShownColor(COLORREF color) {
-  if (color == CLR_NONE || color == CLR_DEFAULT) return kTerminalDefaultColor;
-  return color & 0xFFFFFF;
-}
-
 int CellOfPixel(int px) { return px >= 0 ? px / kCellWidthPx : -((-px + kCellWidthPx - 1) / kCellWidthPx); }
 
 struct ColumnCells {
@@ -92,6 +86,12 @@ std::string ButtonLabel(int id) {
 }
 
 }  // namespace
+
+// CLR_DEFAULT is the same value as kTerminalDefaultColor; CLR_NONE means "no colour of its own".
+COLORREF ShownColor(COLORREF color) {
+  if (color == CLR_NONE || color == CLR_DEFAULT) return kTerminalDefaultColor;
+  return color & 0xFFFFFF;
+}
 
 std::string_view FitToCells(std::string_view sjis, int maxCells) {
   std::size_t bytes = 0;

@@ -99,8 +99,7 @@ void PaintEdit(HWND hwnd, TerminalPaintContext& context) {
   }
   // The parent may give the field colours of its own (the program's colour scheme).
   const ControlColors colors = RequestEditColors(hwnd);
-  context.SetColors(colors.text == CLR_DEFAULT ? kTerminalDefaultColor : colors.text & 0xFFFFFF,
-                    colors.background == CLR_DEFAULT ? kTerminalDefaultColor : colors.background & 0xFFFFFF);
+  context.SetColors(ShownColor(colors.text), ShownColor(colors.background));
   context.Clear();
   context.FillRow(0, kCellUnderline);
   context.Write(0, 0, std::string_view(text).substr(startBytes), kCellUnderline);
