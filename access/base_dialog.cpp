@@ -6,13 +6,13 @@
 
 #include "access/control_kind.h"
 #include "access/window_operation.h"
-#include "platform/combo_box_messages.h"
-#include "platform/control_text.h"
-#include "platform/font.h"
-#include "platform/list_box_messages.h"
-#include "platform/messages.h"
-#include "platform/owner_draw.h"
-#include "platform/window_functions.h"
+#include "platform/controls/combo_box_messages.h"
+#include "platform/controls/control_text.h"
+#include "platform/controls/list_box_messages.h"
+#include "platform/controls/owner_draw.h"
+#include "platform/core/font.h"
+#include "platform/core/messages.h"
+#include "platform/core/window_functions.h"
 
 namespace lexiv::access {
 

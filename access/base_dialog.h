@@ -18,7 +18,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/dialog.h"
+#include "platform/controls/dialog.h"
 
 namespace lexiv::access {
 

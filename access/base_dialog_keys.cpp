@@ -5,15 +5,15 @@
 
 #include "access/base_dialog.h"
 #include "access/control_kind.h"
-#include "platform/combo_box_messages.h"
-#include "platform/control_notify.h"
-#include "platform/edit_messages.h"
-#include "platform/focus.h"
-#include "platform/input.h"
-#include "platform/list_box_messages.h"
-#include "platform/list_view_messages.h"
-#include "platform/messages.h"
-#include "platform/window_functions.h"
+#include "platform/controls/combo_box_messages.h"
+#include "platform/controls/control_notify.h"
+#include "platform/controls/edit_messages.h"
+#include "platform/controls/list_box_messages.h"
+#include "platform/controls/list_view_messages.h"
+#include "platform/core/focus.h"
+#include "platform/core/input.h"
+#include "platform/core/messages.h"
+#include "platform/core/window_functions.h"
 
 namespace lexiv::access {
 

@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "platform/button_messages.h"
-#include "platform/combo_box_messages.h"
-#include "platform/messages.h"
-#include "platform/shift_jis_text.h"
-#include "platform/window_functions.h"
+#include "platform/controls/button_messages.h"
+#include "platform/controls/combo_box_messages.h"
+#include "platform/core/messages.h"
+#include "platform/core/window_functions.h"
+#include "platform/services/shift_jis_text.h"
 
 namespace lexiv::access {
 

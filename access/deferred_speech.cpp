@@ -2,8 +2,8 @@
 
 #include "access/speech.h"
 #include "access/speech_library.h"
-#include "platform/focus.h"
-#include "platform/messages.h"
+#include "platform/core/focus.h"
+#include "platform/core/messages.h"
 
 namespace lexiv::access {
 

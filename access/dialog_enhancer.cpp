@@ -4,18 +4,18 @@
 #include <optional>
 
 #include "access/window_operation.h"
-#include "platform/button_messages.h"
-#include "platform/combo_box_messages.h"
-#include "platform/control_notify.h"
-#include "platform/dialog_messages.h"
-#include "platform/edit_messages.h"
-#include "platform/input.h"
-#include "platform/list_box_messages.h"
-#include "platform/list_view_messages.h"
-#include "platform/message_queue.h"
-#include "platform/messages.h"
-#include "platform/window_functions.h"
-#include "platform/window_subclass.h"
+#include "platform/controls/button_messages.h"
+#include "platform/controls/combo_box_messages.h"
+#include "platform/controls/control_notify.h"
+#include "platform/controls/dialog_messages.h"
+#include "platform/controls/edit_messages.h"
+#include "platform/controls/list_box_messages.h"
+#include "platform/controls/list_view_messages.h"
+#include "platform/core/input.h"
+#include "platform/core/message_queue.h"
+#include "platform/core/messages.h"
+#include "platform/core/window_functions.h"
+#include "platform/core/window_subclass.h"
 
 namespace lexiv::access {
 

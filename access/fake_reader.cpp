@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/shift_jis_text.h"
-#include "platform/timers.h"
-#include "platform/ui_thread.h"
+#include "platform/core/timers.h"
+#include "platform/core/ui_thread.h"
+#include "platform/services/shift_jis_text.h"
 
 namespace lexiv::access {
 

@@ -6,16 +6,16 @@
 #include <vector>
 
 #include "access/base_dialog.h"
-#include "platform/button_messages.h"
-#include "platform/driver.h"
-#include "platform/focus.h"
-#include "platform/font.h"
-#include "platform/messages.h"
-#include "platform/static_control.h"
-#include "platform/text_positions.h"
-#include "platform/timers.h"
-#include "platform/ui_thread.h"
-#include "platform/window_functions.h"
+#include "platform/controls/button_messages.h"
+#include "platform/controls/static_control.h"
+#include "platform/core/driver.h"
+#include "platform/core/focus.h"
+#include "platform/core/font.h"
+#include "platform/core/messages.h"
+#include "platform/core/timers.h"
+#include "platform/core/ui_thread.h"
+#include "platform/core/window_functions.h"
+#include "platform/services/text_positions.h"
 
 namespace lexiv::access {
 

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "access/speech_library.h"
-#include "platform/driver.h"
-#include "platform/messages.h"
-#include "platform/timers.h"
+#include "platform/core/driver.h"
+#include "platform/core/messages.h"
+#include "platform/core/timers.h"
 
 namespace lexiv::access {
 

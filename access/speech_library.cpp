@@ -2,7 +2,7 @@
 
 #include <type_traits>
 
-#include "platform/library_loader.h"
+#include "platform/services/library_loader.h"
 #include "reader/include/brixusr.h"
 #include "reader/include/voxausr.h"
 

@@ -8,7 +8,7 @@
 #pragma once
 
 #include "access/fake_reader.h"
-#include "platform/scenario_runner.h"
+#include "platform/headless/scenario_runner.h"
 
 namespace lexiv::access {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/registry.h"
+#include "platform/services/registry.h"
 
 namespace lexiv::access {
 

@@ -1,6 +1,6 @@
 #include "app/command_line.h"
 
-#include "platform/shift_jis_text.h"
+#include "platform/services/shift_jis_text.h"
 
 namespace lexiv {
 

@@ -2,11 +2,11 @@
 
 #include <array>
 
-#include "views/command_ids.h"
 #include "app/main_frame.h"
 #include "app/yomigo_doc.h"
-#include "platform/menu.h"
-#include "platform/string_table.h"
+#include "platform/core/menu.h"
+#include "platform/core/string_table.h"
+#include "views/command_ids.h"
 
 namespace lexiv {
 

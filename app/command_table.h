@@ -7,8 +7,8 @@
 
 #include <span>
 
-#include "platform/accelerators.h"
-#include "platform/command_ui.h"
+#include "platform/core/accelerators.h"
+#include "platform/core/command_ui.h"
 #include "platform/win_types.h"
 
 namespace lexiv {

@@ -2,8 +2,8 @@
 
 #include <unistd.h>
 
-#include "platform/registry.h"
-#include "platform/shift_jis_text.h"
+#include "platform/services/registry.h"
+#include "platform/services/shift_jis_text.h"
 
 namespace lexiv {
 

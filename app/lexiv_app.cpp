@@ -7,9 +7,9 @@
 #include "app/command_line.h"
 #include "app/product_version.h"
 #include "app/settings_store.h"
-#include "platform/focus.h"
-#include "platform/messages.h"
-#include "platform/window_functions.h"
+#include "platform/core/focus.h"
+#include "platform/core/messages.h"
+#include "platform/core/window_functions.h"
 
 namespace lexiv {
 

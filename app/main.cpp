@@ -5,8 +5,8 @@
 #include "app/command_line.h"
 #include "app/directory_record.h"
 #include "app/lexiv_app.h"
-#include "platform/terminal_driver.h"
-#include "platform/ui_thread.h"
+#include "platform/core/ui_thread.h"
+#include "platform/terminal/terminal_driver.h"
 
 int main(int argc, char** argv) {
   using namespace lexiv;

@@ -1,7 +1,7 @@
 #include "app/search_bar.h"
 
-#include "platform/messages.h"
-#include "platform/window_functions.h"
+#include "platform/core/messages.h"
+#include "platform/core/window_functions.h"
 
 namespace lexiv {
 

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "platform/toolbar.h"
+#include "platform/controls/toolbar.h"
 
 namespace lexiv {
 

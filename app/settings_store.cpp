@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/registry.h"
+#include "platform/services/registry.h"
 
 namespace lexiv {
 

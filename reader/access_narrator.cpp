@@ -1,7 +1,7 @@
 #include "access_narrator.h"
 
-#include "platform/focus.h"
-#include "platform/window_functions.h"
+#include "platform/core/focus.h"
+#include "platform/core/window_functions.h"
 #include "reader_status.h"
 
 namespace lexiv::reader {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/accessibility.h"
+#include "platform/core/accessibility.h"
 
 namespace lexiv::reader {
 

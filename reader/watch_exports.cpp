@@ -1,7 +1,7 @@
 // The entry points of libvoxawatch.so (see watch_interface.h).
 #include <cstring>
 
-#include "platform/ui_thread.h"
+#include "platform/core/ui_thread.h"
 #include "watch_interface.h"
 #include "window_watcher.h"
 

@@ -4,10 +4,10 @@
 #include <optional>
 
 #include "access_narrator.h"
-#include "platform/focus.h"
-#include "platform/input.h"
-#include "platform/registry.h"
-#include "platform/window_functions.h"
+#include "platform/core/focus.h"
+#include "platform/core/input.h"
+#include "platform/core/window_functions.h"
+#include "platform/services/registry.h"
 
 namespace lexiv::reader {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/accessibility.h"
-#include "platform/key_names.h"
+#include "platform/core/accessibility.h"
+#include "platform/core/key_names.h"
 #include "watch_interface.h"
 
 namespace lexiv::reader {

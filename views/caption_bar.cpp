@@ -1,7 +1,7 @@
 #include "views/caption_bar.h"
 
-#include "platform/focus.h"
-#include "platform/messages.h"
+#include "platform/core/focus.h"
+#include "platform/core/messages.h"
 #include "views/mean_view.h"
 #include "views/title_view.h"
 

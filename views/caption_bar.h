@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/status_bar.h"
+#include "platform/controls/status_bar.h"
 #include "views/main_frame_state.h"
 
 namespace lexiv {

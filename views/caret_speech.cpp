@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/text_positions.h"
+#include "platform/services/text_positions.h"
 
 namespace lexiv {
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "platform/list_view_messages.h"
-#include "platform/shift_jis_text.h"
+#include "platform/controls/list_view_messages.h"
+#include "platform/services/shift_jis_text.h"
 
 namespace lexiv {
 

@@ -10,7 +10,7 @@
 
 #include "engine/entry_record.h"
 #include "engine/entry_text.h"
-#include "platform/rich_edit_control.h"
+#include "platform/controls/rich_edit_control.h"
 #include "views/main_frame_state.h"
 
 namespace lexiv {

@@ -4,13 +4,13 @@
 
 #include "access/speech.h"
 #include "access/speech_library.h"
-#include "platform/focus.h"
-#include "platform/messages.h"
-#include "platform/shift_jis_text.h"
-#include "platform/window_functions.h"
+#include "platform/core/focus.h"
+#include "platform/core/messages.h"
+#include "platform/core/window_functions.h"
+#include "platform/services/shift_jis_text.h"
 #include "views/caret_speech.h"
-#include "views/meaning_phrases.h"
 #include "views/mean_view.h"
+#include "views/meaning_phrases.h"
 #include "views/title_view.h"
 
 namespace lexiv {

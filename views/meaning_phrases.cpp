@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/shift_jis_text.h"
+#include "platform/services/shift_jis_text.h"
 #include "views/caret_speech.h"
 
 namespace lexiv {

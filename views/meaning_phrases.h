@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/rich_text.h"
+#include "platform/controls/rich_text.h"
 
 namespace lexiv {
 

@@ -3,7 +3,7 @@
 // its text; Escape goes back to the meaning view; Ctrl+V pastes.
 #pragma once
 
-#include "platform/edit_control.h"
+#include "platform/controls/edit_control.h"
 #include "views/main_frame_state.h"
 
 namespace lexiv {

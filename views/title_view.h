@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "engine/dictionary_engine.h"
-#include "platform/font.h"
-#include "platform/list_view.h"
+#include "platform/controls/list_view.h"
+#include "platform/core/font.h"
 #include "views/main_frame_state.h"
 
 namespace lexiv {

@@ -5,7 +5,7 @@
 
 #include "dialog_fixture.h"
 #include "key_test_dialog.h"
-#include "platform/list_box_messages.h"
+#include "platform/controls/list_box_messages.h"
 
 namespace lexiv::access {
 namespace {

@@ -4,8 +4,8 @@
 
 #include "access/speech.h"
 #include "access/speech_library.h"
-#include "platform/focus.h"
-#include "platform/window_functions.h"
+#include "platform/core/focus.h"
+#include "platform/core/window_functions.h"
 #include "speech_fixture.h"
 
 namespace lexiv::access {

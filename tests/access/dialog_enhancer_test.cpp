@@ -5,7 +5,7 @@
 
 #include "dialog_fixture.h"
 #include "key_test_dialog.h"
-#include "platform/control_classes.h"
+#include "platform/controls/control_classes.h"
 
 namespace lexiv::access {
 namespace {

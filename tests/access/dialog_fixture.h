@@ -10,12 +10,12 @@
 #include <string>
 
 #include "access/window_operation.h"
-#include "platform/focus.h"
-#include "platform/headless_driver.h"
-#include "platform/messages.h"
-#include "platform/registry.h"
-#include "platform/ui_thread.h"
-#include "platform/window.h"
+#include "platform/core/focus.h"
+#include "platform/core/messages.h"
+#include "platform/core/ui_thread.h"
+#include "platform/core/window.h"
+#include "platform/headless/headless_driver.h"
+#include "platform/services/registry.h"
 #include "support/temp_dir.h"
 
 namespace lexiv::access {

@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/button_messages.h"
-#include "platform/combo_box_messages.h"
-#include "platform/dialog.h"
-#include "platform/focus.h"
-#include "platform/list_box_messages.h"
-#include "platform/list_view_messages.h"
-#include "platform/messages.h"
-#include "platform/window_functions.h"
+#include "platform/controls/button_messages.h"
+#include "platform/controls/combo_box_messages.h"
+#include "platform/controls/dialog.h"
+#include "platform/controls/list_box_messages.h"
+#include "platform/controls/list_view_messages.h"
+#include "platform/core/focus.h"
+#include "platform/core/messages.h"
+#include "platform/core/window_functions.h"
 
 namespace lexiv::access {
 

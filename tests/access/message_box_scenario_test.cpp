@@ -12,8 +12,8 @@
 #include "access/speech_library.h"
 #include "access/speech_scenario.h"
 #include "dialog_fixture.h"
-#include "platform/scenario_runner.h"
-#include "platform/window_functions.h"
+#include "platform/core/window_functions.h"
+#include "platform/headless/scenario_runner.h"
 #include "reader/window_watcher.h"
 
 namespace lexiv::access {

@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "dialog_fixture.h"
-#include "platform/button_messages.h"
-#include "platform/dialog.h"
-#include "platform/menu.h"
-#include "platform/static_control.h"
-#include "platform/window_functions.h"
+#include "platform/controls/button_messages.h"
+#include "platform/controls/dialog.h"
+#include "platform/controls/static_control.h"
+#include "platform/core/menu.h"
+#include "platform/core/window_functions.h"
 
 namespace lexiv::access {
 namespace {

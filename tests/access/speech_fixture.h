@@ -11,11 +11,11 @@
 
 #include "access/deferred_speech.h"
 #include "access/fake_reader.h"
-#include "platform/focus.h"
-#include "platform/headless_driver.h"
-#include "platform/messages.h"
-#include "platform/ui_thread.h"
-#include "platform/window.h"
+#include "platform/core/focus.h"
+#include "platform/core/messages.h"
+#include "platform/core/ui_thread.h"
+#include "platform/core/window.h"
+#include "platform/headless/headless_driver.h"
 
 namespace lexiv::access {
 

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "platform/scenario_runner.h"
+#include "platform/headless/scenario_runner.h"
 #include "speech_fixture.h"
 
 namespace lexiv::access {

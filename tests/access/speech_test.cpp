@@ -4,7 +4,7 @@
 
 #include "access/reader_callbacks.h"
 #include "access/speech_library.h"
-#include "platform/focus.h"
+#include "platform/core/focus.h"
 #include "speech_fixture.h"
 
 namespace lexiv::access {

@@ -16,11 +16,11 @@
 
 #include "access/fake_reader.h"
 #include "app/lexiv_app.h"
-#include "platform/headless_driver.h"
-#include "platform/registry.h"
-#include "platform/scenario_runner.h"
-#include "platform/screen_model.h"
-#include "platform/ui_thread.h"
+#include "platform/core/ui_thread.h"
+#include "platform/headless/headless_driver.h"
+#include "platform/headless/scenario_runner.h"
+#include "platform/headless/screen_model.h"
+#include "platform/services/registry.h"
 #include "support/temp_dir.h"
 
 namespace lexiv::testing {

@@ -7,10 +7,10 @@
 #include <map>
 #include <set>
 
-#include "views/command_ids.h"
 #include "app_fixture.h"
-#include "platform/command_ui.h"
-#include "platform/menu.h"
+#include "platform/core/command_ui.h"
+#include "platform/core/menu.h"
+#include "views/command_ids.h"
 
 namespace lexiv::testing {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app_fixture.h"
-#include "platform/focus.h"
+#include "platform/core/focus.h"
 #include "views/mean_view.h"
 
 namespace lexiv::testing {

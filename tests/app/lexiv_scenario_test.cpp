@@ -20,12 +20,12 @@
 #include "access/speech_scenario.h"
 #include "app/settings_store.h"
 #include "app_fixture.h"
-#include "platform/clipboard.h"
-#include "platform/messages.h"
-#include "platform/window_functions.h"
-#include "platform/status_bar.h"
+#include "platform/controls/status_bar.h"
+#include "platform/core/focus.h"
+#include "platform/core/messages.h"
+#include "platform/core/window_functions.h"
+#include "platform/services/clipboard.h"
 #include "views/caption_bar.h"
-#include "platform/focus.h"
 #include "views/mean_view.h"
 
 namespace lexiv::testing {

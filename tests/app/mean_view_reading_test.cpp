@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "app_fixture.h"
-#include "platform/focus.h"
-#include "platform/messages.h"
-#include "platform/rich_edit_messages.h"
+#include "platform/controls/rich_edit_messages.h"
+#include "platform/core/focus.h"
+#include "platform/core/messages.h"
 #include "views/mean_view.h"
 #include "views/meaning_phrases.h"
 

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "app_fixture.h"
-#include "platform/focus.h"
-#include "platform/input.h"
-#include "views/search_box.h"
-#include "platform/rich_edit_messages.h"
-#include "platform/messages.h"
+#include "platform/controls/rich_edit_messages.h"
+#include "platform/core/focus.h"
+#include "platform/core/input.h"
+#include "platform/core/messages.h"
 #include "views/label_color.h"
 #include "views/mean_view.h"
+#include "views/search_box.h"
 
 namespace lexiv::testing {
 namespace {

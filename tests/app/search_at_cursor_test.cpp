@@ -6,10 +6,10 @@
 
 #include "app/main_frame.h"
 #include "app_fixture.h"
-#include "platform/edit_messages.h"
-#include "platform/focus.h"
-#include "platform/messages.h"
-#include "platform/window_functions.h"
+#include "platform/controls/edit_messages.h"
+#include "platform/core/focus.h"
+#include "platform/core/messages.h"
+#include "platform/core/window_functions.h"
 
 namespace lexiv::testing {
 namespace {

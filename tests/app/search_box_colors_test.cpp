@@ -4,8 +4,8 @@
 
 #include "app/main_frame.h"
 #include "app_fixture.h"
-#include "platform/control_colors.h"
-#include "platform/window_functions.h"
+#include "platform/controls/control_colors.h"
+#include "platform/core/window_functions.h"
 
 namespace lexiv::testing {
 namespace {

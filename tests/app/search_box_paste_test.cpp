@@ -3,9 +3,9 @@
 
 #include "app/main_frame.h"
 #include "app_fixture.h"
-#include "platform/clipboard.h"
-#include "platform/messages.h"
-#include "platform/window_functions.h"
+#include "platform/core/messages.h"
+#include "platform/core/window_functions.h"
+#include "platform/services/clipboard.h"
 #include "views/search_box.h"
 
 namespace lexiv::testing {

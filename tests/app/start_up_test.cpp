@@ -8,9 +8,9 @@
 #include "access/speech.h"
 #include "app/settings_store.h"
 #include "app_fixture.h"
-#include "platform/focus.h"
-#include "platform/messages.h"
-#include "platform/window_functions.h"
+#include "platform/core/focus.h"
+#include "platform/core/messages.h"
+#include "platform/core/window_functions.h"
 #include "support/temp_dir.h"
 
 namespace lexiv::testing {

@@ -11,7 +11,7 @@
 #include "app/settings_store.h"
 #include "app_fixture.h"
 #include "engine/dictionary_writer.h"
-#include "platform/status_bar.h"
+#include "platform/controls/status_bar.h"
 #include "views/caption_bar.h"
 #include "views/title_view.h"
 

@@ -1,11 +1,11 @@
-#include "platform/button.h"
+#include "platform/controls/button.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "control_fixture.h"
-#include "platform/focus.h"
+#include "platform/core/focus.h"
 
 namespace lexiv::testing {
 namespace {

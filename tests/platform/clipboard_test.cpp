@@ -1,4 +1,4 @@
-#include "platform/clipboard.h"
+#include "platform/services/clipboard.h"
 
 #include <gtest/gtest.h>
 

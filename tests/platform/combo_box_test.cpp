@@ -1,11 +1,11 @@
-#include "platform/combo_box.h"
+#include "platform/controls/combo_box.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "control_fixture.h"
-#include "platform/focus.h"
+#include "platform/core/focus.h"
 
 namespace lexiv::testing {
 namespace {

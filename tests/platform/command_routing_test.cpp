@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "headless_fixture.h"
-#include "platform/accelerators.h"
-#include "platform/focus.h"
-#include "platform/frame_window.h"
-#include "platform/input.h"
-#include "platform/menu.h"
-#include "platform/string_table.h"
+#include "platform/core/accelerators.h"
+#include "platform/core/focus.h"
+#include "platform/core/frame_window.h"
+#include "platform/core/input.h"
+#include "platform/core/menu.h"
+#include "platform/core/string_table.h"
 
 namespace lexiv::testing {
 namespace {

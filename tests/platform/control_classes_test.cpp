@@ -1,20 +1,20 @@
-#include "platform/control_classes.h"
+#include "platform/controls/control_classes.h"
 
 #include <gtest/gtest.h>
 
 #include "headless_fixture.h"
-#include "platform/button.h"
-#include "platform/combo_box.h"
-#include "platform/dialog.h"
-#include "platform/dialog_navigation.h"
-#include "platform/edit_control.h"
-#include "platform/focus.h"
-#include "platform/list_box.h"
-#include "platform/list_view.h"
-#include "platform/rich_edit_control.h"
-#include "platform/static_control.h"
-#include "platform/status_bar.h"
-#include "platform/toolbar.h"
+#include "platform/controls/button.h"
+#include "platform/controls/combo_box.h"
+#include "platform/controls/dialog.h"
+#include "platform/controls/dialog_navigation.h"
+#include "platform/controls/edit_control.h"
+#include "platform/controls/list_box.h"
+#include "platform/controls/list_view.h"
+#include "platform/controls/rich_edit_control.h"
+#include "platform/controls/static_control.h"
+#include "platform/controls/status_bar.h"
+#include "platform/controls/toolbar.h"
+#include "platform/core/focus.h"
 
 namespace lexiv::testing {
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "headless_fixture.h"
-#include "platform/list_view_messages.h"
+#include "platform/controls/list_view_messages.h"
 
 namespace lexiv::testing {
 

@@ -1,15 +1,15 @@
-#include "platform/dialog.h"
+#include "platform/controls/dialog.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "headless_fixture.h"
-#include "platform/accessibility.h"
-#include "platform/button_messages.h"
-#include "platform/focus.h"
-#include "platform/list_box_messages.h"
-#include "platform/scenario_runner.h"
+#include "platform/controls/button_messages.h"
+#include "platform/controls/list_box_messages.h"
+#include "platform/core/accessibility.h"
+#include "platform/core/focus.h"
+#include "platform/headless/scenario_runner.h"
 
 namespace lexiv::testing {
 namespace {

@@ -1,12 +1,12 @@
-#include "platform/edit_control.h"
+#include "platform/controls/edit_control.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "headless_fixture.h"
-#include "platform/clipboard.h"
-#include "platform/focus.h"
+#include "platform/core/focus.h"
+#include "platform/services/clipboard.h"
 
 namespace lexiv::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/file_listing.h"
+#include "platform/services/file_listing.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

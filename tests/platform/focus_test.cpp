@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "headless_fixture.h"
-#include "platform/accessibility.h"
-#include "platform/focus.h"
+#include "platform/core/accessibility.h"
+#include "platform/core/focus.h"
 
 namespace lexiv::testing {
 namespace {

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless_driver.h"
-#include "platform/messages.h"
-#include "platform/ui_thread.h"
-#include "platform/window.h"
-#include "platform/window_functions.h"
+#include "platform/core/messages.h"
+#include "platform/core/ui_thread.h"
+#include "platform/core/window.h"
+#include "platform/core/window_functions.h"
+#include "platform/headless/headless_driver.h"
 
 namespace lexiv::testing {
 

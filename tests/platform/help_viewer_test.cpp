@@ -1,4 +1,4 @@
-#include "platform/help_viewer.h"
+#include "platform/services/help_viewer.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/process_launcher.h"
+#include "platform/services/process_launcher.h"
 #include "support/temp_dir.h"
 
 namespace lexiv::platform {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/key_names.h"
+#include "platform/core/key_names.h"
 
 namespace lexiv::testing {
 namespace {

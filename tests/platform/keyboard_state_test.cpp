@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "headless_fixture.h"
-#include "platform/focus.h"
-#include "platform/input.h"
+#include "platform/core/focus.h"
+#include "platform/core/input.h"
 
 namespace lexiv::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/library_loader.h"
+#include "platform/services/library_loader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "platform/list_box.h"
+#include "platform/controls/list_box.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "control_fixture.h"
-#include "platform/focus.h"
-#include "platform/owner_draw.h"
+#include "platform/controls/owner_draw.h"
+#include "platform/core/focus.h"
 
 namespace lexiv::testing {
 namespace {

@@ -1,13 +1,13 @@
-#include "platform/list_view.h"
+#include "platform/controls/list_view.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "control_fixture.h"
-#include "platform/accessibility.h"
-#include "platform/focus.h"
-#include "platform/font.h"
+#include "platform/core/accessibility.h"
+#include "platform/core/focus.h"
+#include "platform/core/font.h"
 
 namespace lexiv::testing {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "headless_fixture.h"
-#include "platform/menu.h"
+#include "platform/core/menu.h"
 
 namespace lexiv::testing {
 namespace {

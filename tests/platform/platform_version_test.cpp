@@ -1,4 +1,4 @@
-#include "platform/platform_version.h"
+#include "platform/services/platform_version.h"
 
 #include <gtest/gtest.h>
 

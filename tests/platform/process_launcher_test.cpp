@@ -1,4 +1,4 @@
-#include "platform/process_launcher.h"
+#include "platform/services/process_launcher.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

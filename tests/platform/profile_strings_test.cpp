@@ -1,4 +1,4 @@
-#include "platform/profile_strings.h"
+#include "platform/services/profile_strings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/registry.h"
+#include "platform/services/registry.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/registry_hive.h"
-#include "platform/whole_file.h"
+#include "platform/services/registry_hive.h"
+#include "platform/services/whole_file.h"
 #include "support/temp_dir.h"
 
 namespace lexiv::platform {

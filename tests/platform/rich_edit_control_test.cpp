@@ -1,4 +1,4 @@
-#include "platform/rich_edit_control.h"
+#include "platform/controls/rich_edit_control.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "headless_fixture.h"
-#include "platform/caret.h"
-#include "platform/clipboard.h"
-#include "platform/focus.h"
+#include "platform/core/caret.h"
+#include "platform/core/focus.h"
+#include "platform/services/clipboard.h"
 
 namespace lexiv::testing {
 namespace {

@@ -1,15 +1,15 @@
 #include "sample_program.h"
 
-#include "platform/accelerators.h"
-#include "platform/clipboard.h"
-#include "platform/drop_target.h"
-#include "platform/focus.h"
-#include "platform/menu.h"
-#include "platform/messages.h"
-#include "platform/shift_jis_text.h"
-#include "platform/string_table.h"
-#include "platform/timers.h"
-#include "platform/window_functions.h"
+#include "platform/core/accelerators.h"
+#include "platform/core/drop_target.h"
+#include "platform/core/focus.h"
+#include "platform/core/menu.h"
+#include "platform/core/messages.h"
+#include "platform/core/string_table.h"
+#include "platform/core/timers.h"
+#include "platform/core/window_functions.h"
+#include "platform/services/clipboard.h"
+#include "platform/services/shift_jis_text.h"
 
 namespace lexiv::testing {
 

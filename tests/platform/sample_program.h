@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "platform/frame_window.h"
+#include "platform/core/frame_window.h"
 #include "platform/win_types.h"
 
 namespace lexiv::testing {

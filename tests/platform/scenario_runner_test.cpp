@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "headless_fixture.h"
-#include "platform/scenario_runner.h"
+#include "platform/headless/scenario_runner.h"
 #include "sample_program.h"
 
 namespace lexiv::testing {

@@ -1,9 +1,9 @@
-#include "platform/splitter.h"
+#include "platform/controls/splitter.h"
 
 #include <gtest/gtest.h>
 
 #include "headless_fixture.h"
-#include "platform/focus.h"
+#include "platform/core/focus.h"
 
 namespace lexiv::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/static_control.h"
+#include "platform/controls/static_control.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "platform/status_bar.h"
+#include "platform/controls/status_bar.h"
 
 #include <gtest/gtest.h>
 
 #include "headless_fixture.h"
-#include "platform/accessibility.h"
-#include "platform/frame_window.h"
+#include "platform/core/accessibility.h"
+#include "platform/core/frame_window.h"
 
 namespace lexiv::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/terminal_colors.h"
+#include "platform/terminal/terminal_colors.h"
 
 #include <gtest/gtest.h>
 

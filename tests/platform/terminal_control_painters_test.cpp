@@ -1,21 +1,22 @@
-#include "platform/terminal_control_painters.h"
+#include "platform/terminal/terminal_control_painters.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "control_fixture.h"
-#include "platform/button_messages.h"
-#include "platform/dialog.h"
-#include "platform/edit_control.h"
-#include "platform/focus.h"
-#include "platform/list_view.h"
-#include "platform/rich_edit_control.h"
-#include "platform/static_control.h"
-#include "platform/status_bar.h"
-#include "platform/string_table.h"
-#include "platform/terminal_canvas.h"
-#include "platform/toolbar.h"
+#include "platform/controls/button_messages.h"
+#include "platform/controls/dialog.h"
+#include "platform/controls/edit_control.h"
+#include "platform/controls/list_view.h"
+#include "platform/controls/rich_edit_control.h"
+#include "platform/controls/static_control.h"
+#include "platform/controls/status_bar.h"
+#include "platform/controls/toolbar.h"
+#include "platform/core/focus.h"
+#include "platform/core/string_table.h"
+#include "platform/terminal/terminal_canvas.h"
+#include "platform/terminal/terminal_renderer.h"
 
 namespace lexiv::testing {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "control_fixture.h"
-#include "platform/status_bar.h"
-#include "platform/terminal_canvas.h"
-#include "platform/terminal_renderer.h"
+#include "platform/controls/status_bar.h"
+#include "platform/terminal/terminal_canvas.h"
+#include "platform/terminal/terminal_renderer.h"
 
 namespace lexiv::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/terminal_input_decoder.h"
+#include "platform/terminal/terminal_input_decoder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "platform/terminal_input_delivery.h"
+#include "platform/terminal/terminal_input_delivery.h"
 
 #include <gtest/gtest.h>
 
 #include "headless_fixture.h"
-#include "platform/drop_target.h"
-#include "platform/focus.h"
-#include "platform/messages.h"
+#include "platform/core/drop_target.h"
+#include "platform/core/focus.h"
+#include "platform/core/messages.h"
 
 namespace lexiv::testing {
 namespace {

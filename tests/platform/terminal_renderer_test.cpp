@@ -1,14 +1,14 @@
-#include "platform/terminal_renderer.h"
+#include "platform/terminal/terminal_renderer.h"
 
 #include <gtest/gtest.h>
 
 #include "headless_fixture.h"
-#include "platform/control_colors.h"
-#include "platform/edit_control.h"
-#include "platform/focus.h"
-#include "platform/menu.h"
-#include "platform/terminal_canvas.h"
-#include "platform/terminal_glyphs.h"
+#include "platform/controls/control_colors.h"
+#include "platform/controls/edit_control.h"
+#include "platform/core/focus.h"
+#include "platform/core/menu.h"
+#include "platform/terminal/terminal_canvas.h"
+#include "platform/terminal/terminal_glyphs.h"
 
 namespace lexiv::testing {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "headless_fixture.h"
-#include "platform/timers.h"
+#include "platform/core/timers.h"
 
 namespace lexiv::testing {
 namespace {

@@ -1,9 +1,9 @@
-#include "platform/toolbar.h"
+#include "platform/controls/toolbar.h"
 
 #include <gtest/gtest.h>
 
 #include "headless_fixture.h"
-#include "platform/frame_window.h"
+#include "platform/core/frame_window.h"
 
 namespace lexiv::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/window_subclass.h"
+#include "platform/core/window_subclass.h"
 
 #include <gtest/gtest.h>
 

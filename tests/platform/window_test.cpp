@@ -4,8 +4,8 @@
 #include <set>
 
 #include "headless_fixture.h"
-#include "platform/drop_target.h"
-#include "platform/focus.h"
+#include "platform/core/drop_target.h"
+#include "platform/core/focus.h"
 
 namespace lexiv::testing {
 namespace {

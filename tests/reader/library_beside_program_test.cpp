@@ -2,7 +2,7 @@
 // library installed beside the executable must be the one found, also in a sanitized build.
 #include <gtest/gtest.h>
 
-#include "platform/library_loader.h"
+#include "platform/services/library_loader.h"
 
 namespace lexiv::platform {
 namespace {

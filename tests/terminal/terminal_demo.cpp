@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/messages.h"
-#include "platform/terminal_driver.h"
-#include "platform/ui_thread.h"
-#include "platform/window_functions.h"
+#include "platform/core/messages.h"
+#include "platform/core/ui_thread.h"
+#include "platform/core/window_functions.h"
+#include "platform/terminal/terminal_driver.h"
 #include "sample_program.h"
 
 int main(int argc, char** argv) {

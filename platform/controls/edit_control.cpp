@@ -1,0 +1,415 @@
+#include "platform/controls/edit_control.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/controls/dialog_messages.h"
+#include "platform/core/accessibility.h"
+#include "platform/core/caret.h"
+#include "platform/core/focus.h"
+#include "platform/core/input.h"
+#include "platform/core/messages.h"
+#include "platform/core/window_functions.h"
+#include "platform/services/clipboard.h"
+#include "platform/services/text_positions.h"
+
+namespace lexiv::platform {
+
+namespace {
+
+constexpr int kLineHeight = 16;
+
+std::size_t ClampPos(LPARAM value, std::size_t size) {
+  if (value < 0) return size;
+  return std::min(static_cast<std::size_t>(value), size);
+}
+
+// Copies text with a terminating NUL into buffer of size bytes without splitting a character.
+int CopyWithNul(std::string_view text, char* buffer, std::size_t size) {
+  if (buffer == nullptr || size == 0) return 0;
+  const std::size_t n = SjisPrefixBytes(text, size - 1);
+  std::memcpy(buffer, text.data(), n);
+  buffer[n] = '\0';
+  return static_cast<int>(n);
+}
+
+}  // namespace
+
+const MessageMap& EditControl::ClassMessageMap() {
+  static const MessageMap map = MessageMapOf<EditControl>(Window::ClassMessageMap())
+      .On(WM_CREATE, &EditControl::OnCreate)
+      .On(WM_SETTEXT, &EditControl::OnSetText)
+      .On(WM_GETTEXT, &EditControl::OnGetText)
+      .On(WM_GETTEXTLENGTH, &EditControl::OnGetTextLength)
+      .On(EM_GETSEL, &EditControl::OnGetSel)
+      .On(EM_SETSEL, &EditControl::OnSetSel)
+      .On(EM_LIMITTEXT, &EditControl::OnLimitText)
+      .On(EM_GETLIMITTEXT, &EditControl::OnGetLimitText)
+      .On(EM_LINELENGTH, &EditControl::OnLineLength)
+      .On(EM_LINEINDEX, &EditControl::OnLineIndex)
+      .On(EM_LINEFROMCHAR, &EditControl::OnLineFromChar)
+      .On(EM_GETLINE, &EditControl::OnGetLine)
+      .On(EM_GETLINECOUNT, &EditControl::OnGetLineCount)
+      .On(EM_SCROLLCARET, &EditControl::OnScrollCaret)
+      .On(EM_REPLACESEL, &EditControl::OnReplaceSel)
+      .On(EM_SETREADONLY, &EditControl::OnSetReadOnly)
+      .On(EM_GETMODIFY, &EditControl::OnGetModify)
+      .On(EM_SETMODIFY, &EditControl::OnSetModify)
+      .On(WM_COPY, &EditControl::OnCopy)
+      .On(WM_CUT, &EditControl::OnCut)
+      .On(WM_PASTE, &EditControl::OnPaste)
+      .On(WM_CLEAR, &EditControl::OnClear)
+      .On(WM_CHAR, &EditControl::OnChar)
+      .On(WM_IME_CHAR, &EditControl::OnImeChar)
+      .On(WM_KEYDOWN, &EditControl::OnKeyDown)
+      .On(WM_SETFOCUS, &EditControl::OnSetFocus)
+      .On(WM_KILLFOCUS, &EditControl::OnKillFocus)
+      .On(WM_SIZE, &EditControl::OnSize)
+      .On(WM_GETDLGCODE, &EditControl::OnGetDlgCode);
+  return map;
+}
+
+int EditControl::AccessRole() const { return ROLE_SYSTEM_TEXT; }
+
+DWORD EditControl::AccessState() const { return ReadOnly() ? STATE_SYSTEM_READONLY : 0; }
+
+std::string EditControl::AccessValue() const {
+  if (GetWindowLong(hwnd(), GWL_STYLE) & ES_PASSWORD) return std::string(text_.size(), '*');
+  return text_;
+}
+
+void EditControl::DescribeContents(std::vector<std::string>& lines) const {
+  std::string line = "selection " + std::to_string(SelectionStart()) + "-" + std::to_string(SelectionEnd()) +
+                     " caret " + std::to_string(caret_);
+  if (scroll_ != 0) line += " scrolled " + std::to_string(scroll_);
+  if (ReadOnly()) line += " read-only";
+  lines.push_back(line);
+}
+
+bool EditControl::ReadOnly() const { return (GetWindowLong(hwnd(), GWL_STYLE) & ES_READONLY) != 0; }
+
+LRESULT EditControl::OnCreate(WPARAM, LPARAM lParam) {
+  const auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
+  text_ = cs != nullptr && cs->lpszName != nullptr ? cs->lpszName : "";
+  anchor_ = caret_ = scroll_ = 0;
+  return 0;
+}
+
+LRESULT EditControl::OnSetText(WPARAM, LPARAM lParam) {
+  text_ = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";
+  pendingLead_ = 0;
+  modified_ = false;
+  scroll_ = 0;
+  Select(0, 0);
+  TextChanged();
+  return TRUE;
+}
+
+LRESULT EditControl::OnGetText(WPARAM wParam, LPARAM lParam) {
+  return CopyWithNul(text_, reinterpret_cast<char*>(lParam), static_cast<std::size_t>(wParam));
+}
+
+LRESULT EditControl::OnGetTextLength(WPARAM, LPARAM) { return static_cast<LRESULT>(text_.size()); }
+
+LRESULT EditControl::OnGetSel(WPARAM wParam, LPARAM lParam) {
+  const auto start = static_cast<DWORD>(SelectionStart());
+  const auto end = static_cast<DWORD>(SelectionEnd());
+  if (wParam != 0) *reinterpret_cast<DWORD*>(wParam) = start;
+  if (lParam != 0) *reinterpret_cast<DWORD*>(lParam) = end;
+  if (start > 0xFFFF || end > 0xFFFF) return -1;
+  return MAKELONG(static_cast<WORD>(start), static_cast<WORD>(end));
+}
+
+LRESULT EditControl::OnSetSel(WPARAM wParam, LPARAM lParam) {
+  const auto start = static_cast<LPARAM>(static_cast<std::intptr_t>(wParam));
+  if (start == -1) {
+    Select(caret_, caret_);  // only the selection goes; the caret stays
+    return 0;
+  }
+  Select(ClampPos(start, text_.size()), ClampPos(lParam, text_.size()));
+  return 0;
+}
+
+LRESULT EditControl::OnLimitText(WPARAM wParam, LPARAM) {
+  limitBytes_ = wParam == 0 ? 0x7FFFFFFE : static_cast<std::size_t>(wParam);
+  return 0;
+}
+
+LRESULT EditControl::OnGetLimitText(WPARAM, LPARAM) { return static_cast<LRESULT>(limitBytes_); }
+
+LRESULT EditControl::OnLineLength(WPARAM, LPARAM) { return static_cast<LRESULT>(text_.size()); }
+
+LRESULT EditControl::OnLineIndex(WPARAM wParam, LPARAM) {
+  const auto line = static_cast<std::intptr_t>(wParam);
+  return line == 0 || line == -1 ? 0 : -1;
+}
+
+LRESULT EditControl::OnLineFromChar(WPARAM, LPARAM) { return 0; }
+
+LRESULT EditControl::OnGetLineCount(WPARAM, LPARAM) { return 1; }
+
+// The buffer's first 16-bit word holds its size in bytes; the line is copied without a NUL.
+LRESULT EditControl::OnGetLine(WPARAM wParam, LPARAM lParam) {
+  if (wParam != 0 || lParam == 0) return 0;
+  char* buffer = reinterpret_cast<char*>(lParam);
+  WORD capacity = 0;
+  std::memcpy(&capacity, buffer, sizeof capacity);
+  const std::size_t n = SjisPrefixBytes(text_, capacity);
+  std::memcpy(buffer, text_.data(), n);
+  return static_cast<LRESULT>(n);
+}
+
+LRESULT EditControl::OnScrollCaret(WPARAM, LPARAM) {
+  ScrollToCaret();
+  return TRUE;
+}
+
+LRESULT EditControl::OnReplaceSel(WPARAM, LPARAM lParam) {
+  const char* text = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";
+  ReplaceSelection(text, true);
+  return 0;
+}
+
+LRESULT EditControl::OnSetReadOnly(WPARAM wParam, LPARAM) {
+  const LPARAM style = GetWindowLong(hwnd(), GWL_STYLE);
+  SetWindowLong(hwnd(), GWL_STYLE, wParam ? (style | ES_READONLY) : (style & ~static_cast<LPARAM>(ES_READONLY)));
+  return TRUE;
+}
+
+LRESULT EditControl::OnGetModify(WPARAM, LPARAM) { return modified_ ? TRUE : FALSE; }
+
+LRESULT EditControl::OnSetModify(WPARAM wParam, LPARAM) {
+  modified_ = wParam != 0;
+  return 0;
+}
+
+LRESULT EditControl::OnCopy(WPARAM, LPARAM) {
+  if (SelectionStart() == SelectionEnd() || (GetWindowLong(hwnd(), GWL_STYLE) & ES_PASSWORD)) return 0;
+  if (!OpenClipboard(hwnd())) return 0;
+  EmptyClipboard();
+  SetClipboardData(CF_TEXT, std::string_view(text_).substr(SelectionStart(), SelectionEnd() - SelectionStart()));
+  CloseClipboard();
+  return 0;
+}
+
+LRESULT EditControl::OnCut(WPARAM, LPARAM) {
+  if (ReadOnly() || SelectionStart() == SelectionEnd()) return 0;
+  OnCopy(0, 0);
+  ReplaceSelection({}, false);
+  return 0;
+}
+
+LRESULT EditControl::OnPaste(WPARAM, LPARAM) {
+  if (ReadOnly() || !OpenClipboard(hwnd())) return 0;
+  const char* data = GetClipboardData(CF_TEXT);
+  std::string text = data != nullptr ? data : "";
+  CloseClipboard();
+  const std::size_t lineEnd = text.find_first_of("\r\n");
+  if (lineEnd != std::string::npos) text.resize(lineEnd);
+  if (!text.empty()) ReplaceSelection(text, true);
+  return 0;
+}
+
+LRESULT EditControl::OnClear(WPARAM, LPARAM) {
+  if (!ReadOnly() && SelectionStart() != SelectionEnd()) ReplaceSelection({}, false);
+  return 0;
+}
+
+LRESULT EditControl::OnChar(WPARAM wParam, LPARAM) {
+  const auto byte = static_cast<unsigned char>(wParam & 0xFF);
+  if (pendingLead_ != 0) {
+    const char pair[2] = {static_cast<char>(pendingLead_), static_cast<char>(byte)};
+    pendingLead_ = 0;
+    if (IsSjisTrailByte(byte)) {
+      if (!ReadOnly()) ReplaceSelection(std::string_view(pair, 2), true);
+      return 0;
+    }
+  }
+  switch (byte) {
+    case 0x01:  // Ctrl+A
+      Select(0, text_.size());
+      return 0;
+    case 0x03: SendMessage(hwnd(), WM_COPY, 0, 0); return 0;
+    case 0x16: SendMessage(hwnd(), WM_PASTE, 0, 0); return 0;
+    case 0x18: SendMessage(hwnd(), WM_CUT, 0, 0); return 0;
+    case 0x08:
+      if (ReadOnly()) return 0;
+      if (SelectionStart() == SelectionEnd()) {
+        if (caret_ == 0) return 0;
+        Select(caret_, PrevCaretPos(text_, caret_));
+      }
+      ReplaceSelection({}, false);
+      return 0;
+    default: break;
+  }
+  if (byte < 0x20 || byte == 0x7F || ReadOnly()) return 0;
+  if (IsSjisLeadByte(byte)) {
+    pendingLead_ = byte;
+    return 0;
+  }
+  char c = static_cast<char>(byte);
+  const LPARAM style = GetWindowLong(hwnd(), GWL_STYLE);
+  if ((style & ES_UPPERCASE) && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  if ((style & ES_LOWERCASE) && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  ReplaceSelection(std::string_view(&c, 1), true);
+  return 0;
+}
+
+LRESULT EditControl::OnImeChar(WPARAM wParam, LPARAM lParam) {
+  if (wParam <= 0xFF) return OnChar(wParam, lParam);
+  pendingLead_ = 0;
+  if (ReadOnly()) return 0;
+  const char pair[2] = {static_cast<char>(HIBYTE(wParam)), static_cast<char>(LOBYTE(wParam))};
+  ReplaceSelection(std::string_view(pair, 2), true);
+  return 0;
+}
+
+LRESULT EditControl::OnKeyDown(WPARAM wParam, LPARAM) {
+  const bool shift = GetKeyState(VK_SHIFT) < 0;
+  const std::size_t start = SelectionStart();
+  const std::size_t end = SelectionEnd();
+  std::size_t target = caret_;
+  switch (wParam) {
+    case VK_LEFT:
+      if (!shift && start != end) target = start;
+      else target = PrevCaretPos(text_, caret_);
+      break;
+    case VK_RIGHT:
+      if (!shift && start != end) target = end;
+      else target = NextCaretPos(text_, caret_);
+      break;
+    case VK_HOME: target = 0; break;
+    case VK_END: target = text_.size(); break;
+    case VK_DELETE:
+      if (ReadOnly()) return 0;
+      if (shift) {
+        SendMessage(hwnd(), WM_CUT, 0, 0);
+        return 0;
+      }
+      if (start == end) {
+        if (caret_ >= text_.size()) return 0;
+        Select(caret_, NextCaretPos(text_, caret_));
+      }
+      ReplaceSelection({}, false);
+      return 0;
+    case VK_INSERT:
+      if (shift) SendMessage(hwnd(), WM_PASTE, 0, 0);
+      else if (GetKeyState(VK_CONTROL) < 0) SendMessage(hwnd(), WM_COPY, 0, 0);
+      return 0;
+    default:
+      return Default();
+  }
+  Select(shift ? anchor_ : target, target);
+  ScrollToCaret();
+  return 0;
+}
+
+LRESULT EditControl::OnSetFocus(WPARAM, LPARAM) {
+  CreateCaret(hwnd(), 1, kLineHeight);
+  PlaceCaret();
+  ShowCaret(hwnd());
+  Notify(EN_SETFOCUS);
+  return 0;
+}
+
+LRESULT EditControl::OnKillFocus(WPARAM, LPARAM) {
+  if (CurrentCaret().owner == hwnd()) DestroyCaret();
+  pendingLead_ = 0;
+  Notify(EN_KILLFOCUS);
+  return 0;
+}
+
+LRESULT EditControl::OnSize(WPARAM, LPARAM) {
+  ScrollToCaret();
+  return Default();
+}
+
+// In a dialog, letters typed into the field are text, not mnemonics, and the arrows move the
+// caret; the dialog selects the text when the field gets the focus from it.
+LRESULT EditControl::OnGetDlgCode(WPARAM, LPARAM) { return DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL; }
+
+void EditControl::Select(std::size_t anchor, std::size_t caret) {
+  anchor = std::min(anchor, text_.size());
+  caret = std::min(caret, text_.size());
+  if (anchor == caret) {
+    anchor = caret = CharStartAtOrBefore(text_, caret);
+  } else if (anchor < caret) {
+    anchor = CharStartAtOrBefore(text_, anchor);
+    caret = CharStartAtOrAfter(text_, caret);
+  } else {
+    caret = CharStartAtOrBefore(text_, caret);
+    anchor = CharStartAtOrAfter(text_, anchor);
+  }
+  if (anchor == anchor_ && caret == caret_) return;
+  anchor_ = anchor;
+  caret_ = caret;
+  PlaceCaret();
+  if (hwnd()) RaiseAccessEvent(DescribeForAccess(AccessEventKind::kSelectionChanged, hwnd()));
+}
+
+bool EditControl::ReplaceSelection(std::string_view text, bool limited) {
+  const std::size_t start = SelectionStart();
+  const std::size_t end = SelectionEnd();
+  std::string_view inserted = text.substr(0, text.find('\0'));
+  bool cut = false;
+  if (limited) {
+    const std::size_t remaining = text_.size() - (end - start);
+    const std::size_t room = limitBytes_ > remaining ? limitBytes_ - remaining : 0;
+    if (inserted.size() > room) {
+      inserted = inserted.substr(0, SjisPrefixBytes(inserted, room));
+      cut = true;
+    }
+  }
+  if (cut) Notify(EN_MAXTEXT);
+  if (inserted.empty() && start == end) return false;
+  text_.replace(start, end - start, inserted);
+  anchor_ = caret_ = start + inserted.size();
+  modified_ = true;
+  PlaceCaret();
+  ScrollToCaret();
+  TextChanged();
+  return true;
+}
+
+void EditControl::TextChanged() {
+  if (!hwnd()) return;
+  RaiseAccessEvent(DescribeForAccess(AccessEventKind::kValueChanged, hwnd()));
+  Notify(EN_CHANGE);
+}
+
+void EditControl::Notify(UINT code) {
+  const HWND parent = GetParent(hwnd());
+  if (parent && (GetWindowLong(hwnd(), GWL_STYLE) & WS_CHILD))
+    SendMessage(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(hwnd())), static_cast<WORD>(code)),
+                ToLParam(hwnd()));
+}
+
+int EditControl::VisibleCells() const {
+  RECT rc;
+  GetClientRect(hwnd(), &rc);
+  return std::max(1, static_cast<int>(rc.Width() / kCellWidth));
+}
+
+// Keeps the caret inside the visible cells, scrolling by whole characters.
+void EditControl::ScrollToCaret() {
+  if (!hwnd()) return;
+  scroll_ = std::min(scroll_, caret_);
+  scroll_ = CharStartAtOrBefore(text_, scroll_);
+  const int visible = VisibleCells();
+  auto cellsBetween = [this](std::size_t from, std::size_t to) {
+    int cells = 0;
+    for (std::size_t p = from; p < to; p += SjisCharBytesAt(text_, p)) cells += CharCellsAt(text_, p);
+    return cells;
+  };
+  while (scroll_ < caret_ && cellsBetween(scroll_, caret_) >= visible) scroll_ = NextCaretPos(text_, scroll_);
+  PlaceCaret();
+}
+
+void EditControl::PlaceCaret() {
+  if (!hwnd() || CurrentCaret().owner != hwnd()) return;
+  int cells = 0;
+  for (std::size_t p = scroll_; p < caret_; p += SjisCharBytesAt(text_, p)) cells += CharCellsAt(text_, p);
+  SetCaretPos(cells * kCellWidth, 0);
+}
+
+}  // namespace lexiv::platform
