@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
+#include "platform/controls/caret_keys.h"
 #include "platform/controls/dialog_messages.h"
 #include "platform/core/accessibility.h"
 #include "platform/core/caret.h"
@@ -266,20 +268,10 @@ LRESULT EditControl::OnImeChar(WPARAM wParam, LPARAM lParam) {
 
 LRESULT EditControl::OnKeyDown(WPARAM wParam, LPARAM) {
   const bool shift = GetKeyState(VK_SHIFT) < 0;
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
   const std::size_t start = SelectionStart();
   const std::size_t end = SelectionEnd();
-  std::size_t target = caret_;
   switch (wParam) {
-    case VK_LEFT:
-      if (!shift && start != end) target = start;
-      else target = PrevCaretPos(text_, caret_);
-      break;
-    case VK_RIGHT:
-      if (!shift && start != end) target = end;
-      else target = NextCaretPos(text_, caret_);
-      break;
-    case VK_HOME: target = 0; break;
-    case VK_END: target = text_.size(); break;
     case VK_DELETE:
       if (ReadOnly()) return 0;
       if (shift) {
@@ -294,12 +286,19 @@ LRESULT EditControl::OnKeyDown(WPARAM wParam, LPARAM) {
       return 0;
     case VK_INSERT:
       if (shift) SendMessage(hwnd(), WM_PASTE, 0, 0);
-      else if (GetKeyState(VK_CONTROL) < 0) SendMessage(hwnd(), WM_COPY, 0, 0);
+      else if (ctrl) SendMessage(hwnd(), WM_COPY, 0, 0);
       return 0;
     default:
-      return Default();
+      break;
   }
-  Select(shift ? anchor_ : target, target);
+  CaretKeyView view;
+  view.text = text_;
+  view.anchor = anchor_;
+  view.caret = caret_;
+  view.lineEnd = text_.size();
+  const std::optional<CaretMove> move = CaretKeyMove(static_cast<UINT>(wParam), shift, ctrl, view);
+  if (!move) return Default();
+  Select(move->anchor, move->caret);
   ScrollToCaret();
   return 0;
 }

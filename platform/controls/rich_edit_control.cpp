@@ -1,7 +1,10 @@
 #include "platform/controls/rich_edit_control.h"
 
+#include <algorithm>
 #include <cstring>
+#include <optional>
 
+#include "platform/controls/caret_keys.h"
 #include "platform/core/accessibility.h"
 #include "platform/core/caret.h"
 #include "platform/core/focus.h"
@@ -434,34 +437,7 @@ LRESULT RichEditControl::OnKeyDown(WPARAM wParam, LPARAM) {
   const bool shift = GetKeyState(VK_SHIFT) < 0;
   const bool ctrl = GetKeyState(VK_CONTROL) < 0;
   const std::string& bytes = doc_.Bytes();
-  const int line = LineOf(caret_);
-  const int lastLine = static_cast<int>(lines_.size()) - 1;
-  const DisplayLine& current = lines_[static_cast<std::size_t>(line)];
-  const bool vertical = wParam == VK_UP || wParam == VK_DOWN || wParam == VK_PRIOR || wParam == VK_NEXT;
-  if (vertical && goalX_ < 0) goalX_ = XOf(caret_);
-  const long goalX = goalX_;
-  std::size_t target = caret_;
   switch (wParam) {
-    case VK_LEFT:
-      target = !shift && anchor_ != caret_ ? SelectionStart() : PrevCaretPos(bytes, caret_, current.start);
-      break;
-    case VK_RIGHT: target = !shift && anchor_ != caret_ ? SelectionEnd() : NextCaretPos(bytes, caret_); break;
-    case VK_UP:
-      if (line > 0) target = PosAtX(line - 1, goalX);
-      break;
-    case VK_DOWN:
-      if (line < lastLine) target = PosAtX(line + 1, goalX);
-      break;
-    case VK_PRIOR:
-    case VK_NEXT: {
-      const int page = VisibleLineCount();
-      const int targetLine = wParam == VK_NEXT ? std::min(line + page, lastLine) : std::max(line - page, 0);
-      firstVisible_ = std::clamp(firstVisible_ + (targetLine - line), 0, std::max(MaxFirstVisible(), firstVisible_));
-      target = PosAtX(targetLine, goalX);
-      break;
-    }
-    case VK_HOME: target = ctrl ? 0 : current.start; break;
-    case VK_END: target = ctrl ? bytes.size() : current.End(); break;
     case 'C':
       if (ctrl) SendMessage(hwnd(), WM_COPY, 0, 0);
       return 0;
@@ -469,9 +445,29 @@ LRESULT RichEditControl::OnKeyDown(WPARAM wParam, LPARAM) {
       if (ctrl) Select(0, bytes.size());
       return 0;
     default:
-      return Default();
+      break;
   }
-  Select(shift ? anchor_ : target, target);
+  const int line = LineOf(caret_);
+  const DisplayLine& current = lines_[static_cast<std::size_t>(line)];
+  const bool vertical = wParam == VK_UP || wParam == VK_DOWN || wParam == VK_PRIOR || wParam == VK_NEXT;
+  if (vertical && goalX_ < 0) goalX_ = XOf(caret_);
+  const long goalX = goalX_;
+  CaretKeyView view;
+  view.text = bytes;
+  view.anchor = anchor_;
+  view.caret = caret_;
+  view.lineStart = current.start;
+  view.lineEnd = current.End();
+  view.line = line;
+  view.lastLine = static_cast<int>(lines_.size()) - 1;
+  view.pageLines = VisibleLineCount();
+  view.positionOnLine = [this, goalX](int targetLine) { return PosAtX(targetLine, goalX); };
+  const std::optional<CaretMove> move = CaretKeyMove(static_cast<UINT>(wParam), shift, ctrl, view);
+  if (!move) return Default();
+  // A page key scrolls the view by the lines the caret moved, so the caret keeps its row.
+  if (wParam == VK_PRIOR || wParam == VK_NEXT)
+    firstVisible_ = std::clamp(firstVisible_ + (move->targetLine - line), 0, std::max(MaxFirstVisible(), firstVisible_));
+  Select(move->anchor, move->caret);
   if (vertical) goalX_ = goalX;  // Select forgets it
   if (IsWindow(hwnd())) ScrollToLine(LineOf(caret_));
   UpdateCaret();
