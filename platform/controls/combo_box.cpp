@@ -25,8 +25,8 @@ const MessageMap& ComboBox::ClassMessageMap() {
                                     .On(CB_GETCOUNT, &ComboBox::OnGetCount)
                                     .On(CB_SETCURSEL, &ComboBox::OnSetCurSel)
                                     .On(CB_GETCURSEL, &ComboBox::OnGetCurSel)
-                                    .On(CB_GETLBTEXT, &ComboBox::OnGetLbText)
-                                    .On(CB_GETLBTEXTLEN, &ComboBox::OnGetLbTextLen)
+                                    .On(CB_GETLBTEXT, &ComboBox::OnGetItemText)
+                                    .On(CB_GETLBTEXTLEN, &ComboBox::OnGetItemTextLength)
                                     .On(CB_FINDSTRINGEXACT, &ComboBox::OnFindStringExact)
                                     .On(CB_GETITEMDATA, &ComboBox::OnGetItemData)
                                     .On(CB_SETITEMDATA, &ComboBox::OnSetItemData)
@@ -56,6 +56,12 @@ bool ComboBox::HasStrings() const {
   const LPARAM style = GetWindowLong(hwnd(), GWL_STYLE);
   return !(style & CBS_OWNERDRAWFIXED) || (style & CBS_HASSTRINGS);
 }
+
+bool ComboBox::Sorted() const { return (GetWindowLong(hwnd(), GWL_STYLE) & CBS_SORT) != 0; }
+
+bool ComboBox::OwnerDrawn() const { return (GetWindowLong(hwnd(), GWL_STYLE) & CBS_OWNERDRAWFIXED) != 0; }
+
+UINT ComboBox::OwnerDrawType() const { return ODT_COMBOBOX; }
 
 void ComboBox::Select(int index, bool byUser) {
   if (!items_.Valid(index)) index = -1;
@@ -93,127 +99,6 @@ void ComboBox::CloseUp(bool keepChoice) {
   if (IsWindow(self)) ShowDropDown(false);
 }
 
-void ComboBox::AnnounceDeletion(int index) {
-  const ListItem& item = items_.At(index);
-  if (!(GetWindowLong(hwnd(), GWL_STYLE) & CBS_OWNERDRAWFIXED) && item.data == 0) return;
-  const HWND parent = GetParent(hwnd());
-  if (!parent) return;
-  DELETEITEMSTRUCT gone;
-  gone.CtlType = ODT_COMBOBOX;
-  gone.CtlID = static_cast<UINT>(GetDlgCtrlID(hwnd()));
-  gone.itemID = static_cast<UINT>(index);
-  gone.hwndItem = hwnd();
-  gone.itemData = static_cast<UINT_PTR>(item.data);
-  SendMessage(parent, WM_DELETEITEM, gone.CtlID, reinterpret_cast<LPARAM>(&gone));
-}
-
-LRESULT ComboBox::AddItem(int index, LPARAM lParam) {
-  ListItem item;
-  if (HasStrings()) {
-    if (lParam == 0) return CB_ERR;
-    item.text = reinterpret_cast<const char*>(lParam);
-  } else {
-    item.data = lParam;
-  }
-  if (index == -2) index = (GetWindowLong(hwnd(), GWL_STYLE) & CBS_SORT) && HasStrings() ? items_.SortedPlace(item.text) : -1;
-  const int at = items_.Insert(index, std::move(item));
-  if (current_ >= at) ++current_;
-  return at;
-}
-
-LRESULT ComboBox::OnDestroy(WPARAM, LPARAM) {
-  OnResetContent(0, 0);
-  return Default();
-}
-
-LRESULT ComboBox::OnAddString(WPARAM, LPARAM lParam) { return AddItem(-2, lParam); }
-
-LRESULT ComboBox::OnInsertString(WPARAM wParam, LPARAM lParam) {
-  const int index = static_cast<int>(static_cast<std::intptr_t>(wParam));
-  if (index < -1 || index > items_.Count()) return CB_ERR;
-  return AddItem(index, lParam);
-}
-
-LRESULT ComboBox::OnDeleteString(WPARAM wParam, LPARAM) {
-  const int index = static_cast<int>(wParam);
-  if (!items_.Valid(index)) return CB_ERR;
-  const HWND self = hwnd();
-  AnnounceDeletion(index);
-  if (!IsWindow(self) || !items_.Valid(index)) return CB_ERR;
-  items_.Erase(index);
-  if (current_ == index) current_ = -1;
-  else if (current_ > index) --current_;
-  top_ = std::clamp(top_, 0, std::max(0, items_.Count() - 1));
-  return items_.Count();
-}
-
-LRESULT ComboBox::OnResetContent(WPARAM, LPARAM) {
-  const HWND self = hwnd();
-  for (int i = 0; i < items_.Count(); ++i) {
-    AnnounceDeletion(i);
-    if (!IsWindow(self)) break;
-  }
-  items_.Clear();
-  current_ = -1;
-  top_ = 0;
-  return CB_OKAY;
-}
-
-LRESULT ComboBox::OnGetCount(WPARAM, LPARAM) { return items_.Count(); }
-
-LRESULT ComboBox::OnSetCurSel(WPARAM wParam, LPARAM) {
-  const int index = static_cast<int>(static_cast<std::intptr_t>(wParam));
-  Select(index, false);
-  return items_.Valid(index) ? index : CB_ERR;
-}
-
-LRESULT ComboBox::OnGetCurSel(WPARAM, LPARAM) { return current_; }
-
-LRESULT ComboBox::OnGetLbText(WPARAM wParam, LPARAM lParam) {
-  const int index = static_cast<int>(wParam);
-  if (!items_.Valid(index) || lParam == 0) return CB_ERR;
-  if (!HasStrings()) {
-    std::memcpy(reinterpret_cast<void*>(lParam), &items_.At(index).data, sizeof(LPARAM));
-    return sizeof(LPARAM);
-  }
-  // The caller's buffer must hold CB_GETLBTEXTLEN + 1 bytes, as the message has no size.
-  const std::string& text = items_.At(index).text;
-  std::memcpy(reinterpret_cast<char*>(lParam), text.c_str(), text.size() + 1);
-  return static_cast<LRESULT>(text.size());
-}
-
-LRESULT ComboBox::OnGetLbTextLen(WPARAM wParam, LPARAM) {
-  const int index = static_cast<int>(wParam);
-  if (!items_.Valid(index)) return CB_ERR;
-  return HasStrings() ? static_cast<LRESULT>(items_.At(index).text.size()) : static_cast<LRESULT>(sizeof(LPARAM));
-}
-
-LRESULT ComboBox::OnFindStringExact(WPARAM wParam, LPARAM lParam) {
-  if (lParam == 0 || !HasStrings()) return CB_ERR;
-  return items_.Find(static_cast<int>(static_cast<std::intptr_t>(wParam)), reinterpret_cast<const char*>(lParam), true);
-}
-
-LRESULT ComboBox::OnGetItemData(WPARAM wParam, LPARAM) {
-  const int index = static_cast<int>(wParam);
-  return items_.Valid(index) ? items_.At(index).data : CB_ERR;
-}
-
-LRESULT ComboBox::OnSetItemData(WPARAM wParam, LPARAM lParam) {
-  const int index = static_cast<int>(wParam);
-  if (!items_.Valid(index)) return CB_ERR;
-  items_.At(index).data = lParam;
-  return CB_OKAY;
-}
-
-LRESULT ComboBox::OnGetItemHeight(WPARAM, LPARAM) { return itemHeight_ > 0 ? itemHeight_ : FontPixelHeight(font_); }
-
-LRESULT ComboBox::OnSetItemHeight(WPARAM, LPARAM lParam) {
-  const int height = LOWORD(static_cast<std::uintptr_t>(lParam));
-  if (height <= 0 || height > 255) return CB_ERR;
-  itemHeight_ = height;
-  return CB_OKAY;
-}
-
 LRESULT ComboBox::OnShowDropDown(WPARAM wParam, LPARAM) {
   ShowDropDown(wParam != 0);
   return TRUE;
@@ -234,13 +119,6 @@ LRESULT ComboBox::OnGetText(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT ComboBox::OnGetTextLength(WPARAM, LPARAM) { return static_cast<LRESULT>(AccessValue().size()); }
-
-LRESULT ComboBox::OnSetFont(WPARAM wParam, LPARAM) {
-  font_ = HFONT{static_cast<std::uint32_t>(wParam)};
-  return 0;
-}
-
-LRESULT ComboBox::OnGetFont(WPARAM, LPARAM) { return static_cast<LRESULT>(font_.value); }
 
 LRESULT ComboBox::OnKeyDown(WPARAM wParam, LPARAM) {
   switch (wParam) {

@@ -12,13 +12,11 @@
 #include <vector>
 
 #include "platform/controls/combo_box_messages.h"
-#include "platform/controls/list_items.h"
-#include "platform/core/font.h"
-#include "platform/core/window.h"
+#include "platform/controls/item_list_control.h"
 
 namespace lexiv::platform {
 
-class ComboBox : public Window {
+class ComboBox : public ItemListControl {
   LEXIV_DECLARE_MESSAGE_MAP();
 
  public:
@@ -32,35 +30,20 @@ class ComboBox : public Window {
   static constexpr int kDroppedItems = 8;
 
  private:
-  bool HasStrings() const;
-  void Select(int index, bool byUser);
+  bool HasStrings() const override;
+  bool Sorted() const override;
+  bool OwnerDrawn() const override;
+  UINT OwnerDrawType() const override;
+  // byUser sends CBN_SELCHANGE; the open list's first item follows the choice.
+  void Select(int index, bool byUser) override;
   void ShowDropDown(bool show);
   void CloseUp(bool keepChoice);
-  void AnnounceDeletion(int index);
-  LRESULT AddItem(int index, LPARAM lParam);
 
-  LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
-  LRESULT OnAddString(WPARAM wParam, LPARAM lParam);
-  LRESULT OnInsertString(WPARAM wParam, LPARAM lParam);
-  LRESULT OnDeleteString(WPARAM wParam, LPARAM lParam);
-  LRESULT OnResetContent(WPARAM wParam, LPARAM lParam);
-  LRESULT OnGetCount(WPARAM wParam, LPARAM lParam);
-  LRESULT OnSetCurSel(WPARAM wParam, LPARAM lParam);
-  LRESULT OnGetCurSel(WPARAM wParam, LPARAM lParam);
-  LRESULT OnGetLbText(WPARAM wParam, LPARAM lParam);
-  LRESULT OnGetLbTextLen(WPARAM wParam, LPARAM lParam);
-  LRESULT OnFindStringExact(WPARAM wParam, LPARAM lParam);
-  LRESULT OnGetItemData(WPARAM wParam, LPARAM lParam);
-  LRESULT OnSetItemData(WPARAM wParam, LPARAM lParam);
-  LRESULT OnGetItemHeight(WPARAM wParam, LPARAM lParam);
-  LRESULT OnSetItemHeight(WPARAM wParam, LPARAM lParam);
   LRESULT OnShowDropDown(WPARAM wParam, LPARAM lParam);
   LRESULT OnGetDroppedState(WPARAM wParam, LPARAM lParam);
   LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
   LRESULT OnGetText(WPARAM wParam, LPARAM lParam);
   LRESULT OnGetTextLength(WPARAM wParam, LPARAM lParam);
-  LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
-  LRESULT OnGetFont(WPARAM wParam, LPARAM lParam);
   LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
   LRESULT OnSysKeyDown(WPARAM wParam, LPARAM lParam);
   LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
@@ -68,13 +51,8 @@ class ComboBox : public Window {
   LRESULT OnKillFocus(WPARAM wParam, LPARAM lParam);
   LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam);
 
-  ListItems items_;
-  int current_ = -1;
-  int top_ = 0;  // first item shown in the open list
   bool dropped_ = false;
   int choiceWhenOpened_ = -1;
-  int itemHeight_ = 0;  // 0: the font's height
-  HFONT font_;
 };
 
 }  // namespace lexiv::platform

@@ -24,8 +24,8 @@ const MessageMap& ListBox::ClassMessageMap() {
                                     .On(LB_RESETCONTENT, &ListBox::OnResetContent)
                                     .On(LB_SETCURSEL, &ListBox::OnSetCurSel)
                                     .On(LB_GETCURSEL, &ListBox::OnGetCurSel)
-                                    .On(LB_GETTEXT, &ListBox::OnGetText)
-                                    .On(LB_GETTEXTLEN, &ListBox::OnGetTextLen)
+                                    .On(LB_GETTEXT, &ListBox::OnGetItemText)
+                                    .On(LB_GETTEXTLEN, &ListBox::OnGetItemTextLength)
                                     .On(LB_GETCOUNT, &ListBox::OnGetCount)
                                     .On(LB_GETTOPINDEX, &ListBox::OnGetTopIndex)
                                     .On(LB_SETTOPINDEX, &ListBox::OnSetTopIndex)
@@ -54,12 +54,16 @@ bool ListBox::OwnerDrawn() const {
   return (GetWindowLong(hwnd(), GWL_STYLE) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
 }
 
+bool ListBox::Sorted() const { return (GetWindowLong(hwnd(), GWL_STYLE) & LBS_SORT) != 0; }
+
+UINT ListBox::OwnerDrawType() const { return ODT_LISTBOX; }
+
 bool ListBox::HasStrings() const { return !OwnerDrawn() || (GetWindowLong(hwnd(), GWL_STYLE) & LBS_HASSTRINGS); }
 
 int ListBox::CountPerPage() const {
   RECT client;
   GetClientRect(hwnd(), &client);
-  const int height = itemHeight_ > 0 ? itemHeight_ : FontPixelHeight(font_);
+  const int height = ItemHeight();
   return std::max(1, client.Height() / height);
 }
 
@@ -80,34 +84,6 @@ void ListBox::EnsureVisible(int index) {
   if (index > top_ + perPage - 1) top_ = index - perPage + 1;
 }
 
-void ListBox::AnnounceDeletion(int index) {
-  const ListItem& item = items_.At(index);
-  if (!OwnerDrawn() && item.data == 0) return;
-  const HWND parent = GetParent(hwnd());
-  if (!parent) return;
-  DELETEITEMSTRUCT gone;
-  gone.CtlType = ODT_LISTBOX;
-  gone.CtlID = static_cast<UINT>(GetDlgCtrlID(hwnd()));
-  gone.itemID = static_cast<UINT>(index);
-  gone.hwndItem = hwnd();
-  gone.itemData = static_cast<UINT_PTR>(item.data);
-  SendMessage(parent, WM_DELETEITEM, gone.CtlID, reinterpret_cast<LPARAM>(&gone));
-}
-
-LRESULT ListBox::AddItem(int index, LPARAM lParam) {
-  ListItem item;
-  if (HasStrings()) {
-    if (lParam == 0) return LB_ERR;
-    item.text = reinterpret_cast<const char*>(lParam);
-  } else {
-    item.data = lParam;
-  }
-  if (index == -2) index = (GetWindowLong(hwnd(), GWL_STYLE) & LBS_SORT) && HasStrings() ? items_.SortedPlace(item.text) : -1;
-  const int at = items_.Insert(index, std::move(item));
-  if (current_ >= at) ++current_;
-  return at;
-}
-
 LRESULT ListBox::OnCreate(WPARAM, LPARAM) {
   if (GetWindowLong(hwnd(), GWL_STYLE) & LBS_OWNERDRAWFIXED) {
     MEASUREITEMSTRUCT measure;
@@ -123,72 +99,6 @@ LRESULT ListBox::OnCreate(WPARAM, LPARAM) {
   return Default();
 }
 
-LRESULT ListBox::OnDestroy(WPARAM, LPARAM) {
-  OnResetContent(0, 0);
-  return Default();
-}
-
-LRESULT ListBox::OnAddString(WPARAM, LPARAM lParam) { return AddItem(-2, lParam); }
-
-LRESULT ListBox::OnInsertString(WPARAM wParam, LPARAM lParam) {
-  const int index = static_cast<int>(static_cast<std::intptr_t>(wParam));
-  if (index < -1 || index > items_.Count()) return LB_ERR;
-  return AddItem(index, lParam);
-}
-
-LRESULT ListBox::OnDeleteString(WPARAM wParam, LPARAM) {
-  const int index = static_cast<int>(wParam);
-  if (!items_.Valid(index)) return LB_ERR;
-  const HWND self = hwnd();
-  AnnounceDeletion(index);
-  if (!IsWindow(self) || !items_.Valid(index)) return LB_ERR;
-  items_.Erase(index);
-  if (current_ == index) current_ = -1;
-  else if (current_ > index) --current_;
-  top_ = std::clamp(top_, 0, std::max(0, items_.Count() - 1));
-  return items_.Count();
-}
-
-LRESULT ListBox::OnResetContent(WPARAM, LPARAM) {
-  const HWND self = hwnd();
-  for (int i = 0; i < items_.Count(); ++i) {
-    AnnounceDeletion(i);
-    if (!IsWindow(self)) break;
-  }
-  items_.Clear();
-  current_ = -1;
-  top_ = 0;
-  return LB_OKAY;
-}
-
-LRESULT ListBox::OnSetCurSel(WPARAM wParam, LPARAM) {
-  const int index = static_cast<int>(static_cast<std::intptr_t>(wParam));
-  Select(index, false);
-  return items_.Valid(index) ? index : LB_ERR;
-}
-
-LRESULT ListBox::OnGetCurSel(WPARAM, LPARAM) { return current_; }
-
-LRESULT ListBox::OnGetText(WPARAM wParam, LPARAM lParam) {
-  const int index = static_cast<int>(wParam);
-  if (!items_.Valid(index) || lParam == 0) return LB_ERR;
-  if (!HasStrings()) {
-    std::memcpy(reinterpret_cast<void*>(lParam), &items_.At(index).data, sizeof(LPARAM));
-    return sizeof(LPARAM);
-  }
-  // The caller's buffer must hold LB_GETTEXTLEN + 1 bytes, as the message has no size.
-  const std::string& text = items_.At(index).text;
-  std::memcpy(reinterpret_cast<char*>(lParam), text.c_str(), text.size() + 1);
-  return static_cast<LRESULT>(text.size());
-}
-
-LRESULT ListBox::OnGetTextLen(WPARAM wParam, LPARAM) {
-  const int index = static_cast<int>(wParam);
-  if (!items_.Valid(index)) return LB_ERR;
-  return HasStrings() ? static_cast<LRESULT>(items_.At(index).text.size()) : static_cast<LRESULT>(sizeof(LPARAM));
-}
-
-LRESULT ListBox::OnGetCount(WPARAM, LPARAM) { return items_.Count(); }
 LRESULT ListBox::OnGetTopIndex(WPARAM, LPARAM) { return top_; }
 
 LRESULT ListBox::OnSetTopIndex(WPARAM wParam, LPARAM) {
@@ -197,44 +107,6 @@ LRESULT ListBox::OnSetTopIndex(WPARAM wParam, LPARAM) {
   top_ = index;
   return LB_OKAY;
 }
-
-LRESULT ListBox::OnFindString(WPARAM wParam, LPARAM lParam) {
-  if (lParam == 0 || !HasStrings()) return LB_ERR;
-  return items_.Find(static_cast<int>(static_cast<std::intptr_t>(wParam)), reinterpret_cast<const char*>(lParam), false);
-}
-
-LRESULT ListBox::OnFindStringExact(WPARAM wParam, LPARAM lParam) {
-  if (lParam == 0 || !HasStrings()) return LB_ERR;
-  return items_.Find(static_cast<int>(static_cast<std::intptr_t>(wParam)), reinterpret_cast<const char*>(lParam), true);
-}
-
-LRESULT ListBox::OnGetItemData(WPARAM wParam, LPARAM) {
-  const int index = static_cast<int>(wParam);
-  return items_.Valid(index) ? items_.At(index).data : LB_ERR;
-}
-
-LRESULT ListBox::OnSetItemData(WPARAM wParam, LPARAM lParam) {
-  const int index = static_cast<int>(wParam);
-  if (!items_.Valid(index)) return LB_ERR;
-  items_.At(index).data = lParam;
-  return LB_OKAY;
-}
-
-LRESULT ListBox::OnGetItemHeight(WPARAM, LPARAM) { return itemHeight_ > 0 ? itemHeight_ : FontPixelHeight(font_); }
-
-LRESULT ListBox::OnSetItemHeight(WPARAM, LPARAM lParam) {
-  const int height = LOWORD(static_cast<std::uintptr_t>(lParam));
-  if (height <= 0 || height > 255) return LB_ERR;
-  itemHeight_ = height;
-  return LB_OKAY;
-}
-
-LRESULT ListBox::OnSetFont(WPARAM wParam, LPARAM) {
-  font_ = HFONT{static_cast<std::uint32_t>(wParam)};
-  return 0;
-}
-
-LRESULT ListBox::OnGetFont(WPARAM, LPARAM) { return static_cast<LRESULT>(font_.value); }
 
 LRESULT ListBox::OnKeyDown(WPARAM wParam, LPARAM) {
   const int target = ListItems::KeyTarget(static_cast<UINT>(wParam), current_, items_.Count(), top_, CountPerPage());
@@ -246,7 +118,7 @@ LRESULT ListBox::OnLButtonDown(WPARAM, LPARAM lParam) {
   const HWND self = hwnd();
   SetFocus(self);
   if (!IsWindow(self)) return 0;
-  const int height = itemHeight_ > 0 ? itemHeight_ : FontPixelHeight(font_);
+  const int height = ItemHeight();
   const int index = top_ + GET_Y_LPARAM(lParam) / height;
   if (items_.Valid(index)) Select(index, true);
   return 0;
