@@ -6,6 +6,7 @@
 
 #include "platform/controls/caret_keys.h"
 #include "platform/controls/dialog_messages.h"
+#include "platform/controls/text_selection.h"
 #include "platform/core/accessibility.h"
 #include "platform/core/caret.h"
 #include "platform/core/focus.h"
@@ -20,11 +21,6 @@ namespace lexiv::platform {
 namespace {
 
 constexpr int kLineHeight = 16;
-
-std::size_t ClampPos(LPARAM value, std::size_t size) {
-  if (value < 0) return size;
-  return std::min(static_cast<std::size_t>(value), size);
-}
 
 // Copies text with a terminating NUL into buffer of size bytes without splitting a character.
 int CopyWithNul(std::string_view text, char* buffer, std::size_t size) {
@@ -114,12 +110,7 @@ LRESULT EditControl::OnGetText(WPARAM wParam, LPARAM lParam) {
 LRESULT EditControl::OnGetTextLength(WPARAM, LPARAM) { return static_cast<LRESULT>(text_.size()); }
 
 LRESULT EditControl::OnGetSel(WPARAM wParam, LPARAM lParam) {
-  const auto start = static_cast<DWORD>(SelectionStart());
-  const auto end = static_cast<DWORD>(SelectionEnd());
-  if (wParam != 0) *reinterpret_cast<DWORD*>(wParam) = start;
-  if (lParam != 0) *reinterpret_cast<DWORD*>(lParam) = end;
-  if (start > 0xFFFF || end > 0xFFFF) return -1;
-  return MAKELONG(static_cast<WORD>(start), static_cast<WORD>(end));
+  return AnswerGetSel(SelectionStart(), SelectionEnd(), wParam, lParam);
 }
 
 LRESULT EditControl::OnSetSel(WPARAM wParam, LPARAM lParam) {
@@ -128,7 +119,7 @@ LRESULT EditControl::OnSetSel(WPARAM wParam, LPARAM lParam) {
     Select(caret_, caret_);  // only the selection goes; the caret stays
     return 0;
   }
-  Select(ClampPos(start, text_.size()), ClampPos(lParam, text_.size()));
+  Select(ClampTextPos(start, text_.size()), ClampTextPos(lParam, text_.size()));
   return 0;
 }
 

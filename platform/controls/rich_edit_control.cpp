@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/controls/caret_keys.h"
+#include "platform/controls/text_selection.h"
 #include "platform/core/accessibility.h"
 #include "platform/core/caret.h"
 #include "platform/core/focus.h"
@@ -20,11 +21,6 @@ namespace lexiv::platform {
 namespace {
 
 constexpr DWORD kOptionStyles = ECO_AUTOVSCROLL | ECO_AUTOHSCROLL | ECO_NOHIDESEL | ECO_READONLY;
-
-std::size_t ClampPos(LONG value, std::size_t size) {
-  if (value < 0) return size;
-  return std::min(static_cast<std::size_t>(value), size);
-}
 
 }  // namespace
 
@@ -197,12 +193,7 @@ LRESULT RichEditControl::OnGetText(WPARAM wParam, LPARAM lParam) {
 LRESULT RichEditControl::OnGetTextLength(WPARAM, LPARAM) { return static_cast<LRESULT>(doc_.Size()); }
 
 LRESULT RichEditControl::OnGetSel(WPARAM wParam, LPARAM lParam) {
-  const auto start = static_cast<DWORD>(SelectionStart());
-  const auto end = static_cast<DWORD>(SelectionEnd());
-  if (wParam != 0) *reinterpret_cast<DWORD*>(wParam) = start;
-  if (lParam != 0) *reinterpret_cast<DWORD*>(lParam) = end;
-  if (start > 0xFFFF || end > 0xFFFF) return -1;
-  return MAKELONG(static_cast<WORD>(start), static_cast<WORD>(end));
+  return AnswerGetSel(SelectionStart(), SelectionEnd(), wParam, lParam);
 }
 
 LRESULT RichEditControl::OnSetSel(WPARAM wParam, LPARAM lParam) {
@@ -213,7 +204,7 @@ LRESULT RichEditControl::OnSetSel(WPARAM wParam, LPARAM lParam) {
   } else if (start == 0 && end == -1) {
     Select(0, doc_.Size());
   } else {
-    Select(ClampPos(start, doc_.Size()), ClampPos(end, doc_.Size()));
+    Select(ClampTextPos(start, doc_.Size()), ClampTextPos(end, doc_.Size()));
   }
   return 0;
 }
@@ -233,8 +224,8 @@ LRESULT RichEditControl::OnExSetSel(WPARAM, LPARAM lParam) {
   if (range->cpMin < 0) {
     Select(caret_, caret_);
   } else {
-    std::size_t from = ClampPos(range->cpMin, doc_.Size());
-    std::size_t to = ClampPos(range->cpMax, doc_.Size());
+    std::size_t from = ClampTextPos(range->cpMin, doc_.Size());
+    std::size_t to = ClampTextPos(range->cpMax, doc_.Size());
     if (to < from) std::swap(from, to);
     Select(from, to);
   }
@@ -365,8 +356,8 @@ LRESULT RichEditControl::OnGetSelText(WPARAM, LPARAM lParam) {
 LRESULT RichEditControl::OnGetTextRange(WPARAM, LPARAM lParam) {
   auto* range = reinterpret_cast<TEXTRANGE*>(lParam);
   if (range == nullptr || range->lpstrText == nullptr) return 0;
-  std::size_t from = ClampPos(range->chrg.cpMin, doc_.Size());
-  std::size_t to = ClampPos(range->chrg.cpMax, doc_.Size());
+  std::size_t from = ClampTextPos(range->chrg.cpMin, doc_.Size());
+  std::size_t to = ClampTextPos(range->chrg.cpMax, doc_.Size());
   if (to < from) to = from;
   std::memcpy(range->lpstrText, doc_.Bytes().data() + from, to - from);
   range->lpstrText[to - from] = '\0';
@@ -403,8 +394,8 @@ LRESULT RichEditControl::OnSetReadOnly(WPARAM wParam, LPARAM) {
 LRESULT RichEditControl::OnFindTextEx(WPARAM wParam, LPARAM lParam) {
   auto* find = reinterpret_cast<FINDTEXTEX*>(lParam);
   if (find == nullptr || find->lpstrText == nullptr) return -1;
-  std::size_t from = ClampPos(find->chrg.cpMin, doc_.Size());
-  std::size_t to = ClampPos(find->chrg.cpMax, doc_.Size());
+  std::size_t from = ClampTextPos(find->chrg.cpMin, doc_.Size());
+  std::size_t to = ClampTextPos(find->chrg.cpMax, doc_.Size());
   if (to < from) std::swap(from, to);
   const std::string_view pattern(find->lpstrText);
   const std::size_t found =
