@@ -108,11 +108,7 @@ void RichEditControl::DescribeContents(std::vector<std::string>& out) const {
   }
 }
 
-int RichEditControl::LineOf(std::size_t bytePos) const {
-  const auto it = std::upper_bound(lines_.begin(), lines_.end(), bytePos,
-                                   [](std::size_t pos, const DisplayLine& line) { return pos < line.start; });
-  return it == lines_.begin() ? 0 : static_cast<int>(it - lines_.begin()) - 1;
-}
+int RichEditControl::LineOf(std::size_t bytePos) const { return LineHolding(lines_, bytePos); }
 
 // Past the last line the window would go on with lines as high as the last one.
 int RichEditControl::VisibleLineCount() const {

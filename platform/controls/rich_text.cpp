@@ -14,8 +14,6 @@ namespace {
 constexpr DWORD kFormatFields = CFM_SIZE | CFM_COLOR | CFM_FACE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_CHARSET;
 constexpr std::size_t kMaxFormats = 1024;
 
-bool IsBreakByte(char c) { return c == '\r' || c == '\n'; }
-
 int HeightPx(LONG twips) { return std::max(1, static_cast<int>(twips / 15)); }
 
 }  // namespace
@@ -148,37 +146,17 @@ long CharUnits(const RichText& text, std::size_t bytePos) {
 std::vector<DisplayLine> LayoutLines(const RichText& text, int widthPx, const TextFormat& emptyFormat) {
   const std::string& bytes = text.Bytes();
   const long capacity = static_cast<long>(std::max(widthPx, 0)) * kUnitsPerPixel;
-  std::vector<DisplayLine> lines;
-  std::size_t pos = 0;
-  while (true) {
-    DisplayLine line;
-    line.start = pos;
-    long used = 0;
+  std::vector<DisplayLine> lines =
+      WrapTextLines(bytes, capacity, [&text](std::size_t bytePos) { return CharUnits(text, bytePos); });
+  // A line is as high as its highest character; a line without one as its paragraph end, else
+  // as the character before it (an empty text: as the format it would type in).
+  for (DisplayLine& line : lines) {
     LONG highest = 0;
-    while (pos < bytes.size() && !IsBreakByte(bytes[pos])) {
-      const long units = CharUnits(text, pos);
-      if (capacity > 0 && pos > line.start && used + units > capacity) break;
-      used += units;
+    for (std::size_t pos = line.start; pos < line.End(); pos += SjisCharBytesAt(bytes, pos))
       highest = std::max(highest, text.FormatAt(pos).heightTwips);
-      pos += SjisCharBytesAt(bytes, pos);
-    }
-    line.length = pos - line.start;
-    if (pos < bytes.size() && IsBreakByte(bytes[pos])) {
-      line.breakBytes = bytes[pos] == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n' ? 2 : 1;
-      if (highest == 0) highest = text.FormatAt(pos).heightTwips;
-    }
-    if (highest == 0) highest = pos > 0 ? text.FormatAt(pos - 1).heightTwips : emptyFormat.heightTwips;
+    if (highest == 0 && line.breakBytes > 0) highest = text.FormatAt(line.End()).heightTwips;
+    if (highest == 0) highest = line.End() > 0 ? text.FormatAt(line.End() - 1).heightTwips : emptyFormat.heightTwips;
     line.heightPx = HeightPx(highest);
-    lines.push_back(line);
-    pos = line.Next();
-    if (pos >= bytes.size() && line.breakBytes == 0) break;
-    if (pos >= bytes.size() && line.breakBytes > 0) {
-      DisplayLine last;
-      last.start = pos;
-      last.heightPx = HeightPx(bytes.empty() ? emptyFormat.heightTwips : text.FormatAt(pos - 1).heightTwips);
-      lines.push_back(last);
-      break;
-    }
   }
   return lines;
 }

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/controls/rich_edit_messages.h"
+#include "platform/controls/text_lines.h"
 
 namespace lexiv::platform {
 
@@ -64,15 +65,6 @@ class RichText {
   std::string bytes_;
   std::vector<std::uint16_t> formatIds_;
   std::vector<TextFormat> formats_;
-};
-
-struct DisplayLine {
-  std::size_t start = 0;
-  std::size_t length = 0;      // without the paragraph end
-  std::size_t breakBytes = 0;  // 2 for "\r\n", 1 for "\r" or "\n", 0 for a wrapped or the last line
-  int heightPx = 16;
-  std::size_t Next() const { return start + length + breakBytes; }
-  std::size_t End() const { return start + length; }
 };
 
 inline constexpr long kUnitsPerPixel = 30;
