@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# fuzz/run.sh TARGET SECONDS: builds TARGET (engine_fuzz or text_fuzz) with AFL++'s instrumenting
-# GCC wrapper and AddressSanitizer/UndefinedBehaviorSanitizer, fuzzes it for SECONDS from the seeds, and exits
-# non-zero when the run found a crash or a hang. Findings stay in fuzz/out-TARGET/default/.
+# fuzz/run.sh TARGET SECONDS: builds TARGET (engine_fuzz, text_fuzz or kanji_table_fuzz) with
+# AFL++'s instrumenting GCC wrapper and AddressSanitizer/UndefinedBehaviorSanitizer, fuzzes it for
+# SECONDS from the seeds, and exits non-zero when the run found a crash or a hang. Findings stay in fuzz/out-TARGET/default/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 target=${1:?usage: fuzz/run.sh TARGET SECONDS}
@@ -9,7 +9,8 @@ seconds=${2:?usage: fuzz/run.sh TARGET SECONDS}
 case "$target" in
   engine_fuzz) seeds=engine ;;
   text_fuzz) seeds=text ;;
-  *) echo "unknown target $target (engine_fuzz or text_fuzz)" >&2; exit 1 ;;
+  kanji_table_fuzz) seeds=kanji ;;
+  *) echo "unknown target $target (engine_fuzz, text_fuzz or kanji_table_fuzz)" >&2; exit 1 ;;
 esac
 scripts/install-packages.sh g++ cmake make libgtest-dev libgmock-dev afl++
 # afl-g++-fast's GCC plugin refuses Debian's point-release GCC ("incompatible versions"), so the
@@ -18,7 +19,7 @@ scripts/install-packages.sh g++ cmake make libgtest-dev libgmock-dev afl++
 build=build-fuzz-afl
 cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=afl-g++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DLEXIV_SANITIZE=ON -DLEXIV_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target "$target" fuzz_seeds >/dev/null
+cmake --build "$build" -j"$(nproc)" --target "$target" fuzz_seeds kanji_fuzz_seeds >/dev/null
 
 out=fuzz/out-$target
 rm -rf "$out"

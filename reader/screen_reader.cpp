@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "character_description.h"
 #include "character_kind.h"
 #include "log_line.h"
 #include "program_text.h"
@@ -14,7 +15,10 @@ namespace {
 
 constexpr int kRateSteps = 5;
 constexpr VoxaValue kGuideCaret = 0;
+constexpr VoxaValue kGuideListItem = 6;
 constexpr VoxaValue kGuideHeadword = 0x10000;
+// Compiled from KANJIDIC by the build, beside the library.
+constexpr const char* kKanjiTableFile = "voxa/kanji-readings.bin";
 
 // The braille stand-in, when the program has loaded it, shows what is said.
 void ShowOnBraille(std::string_view text) {
@@ -180,8 +184,15 @@ int ScreenReader::Guide(std::string_view text, int mode) {
     ShowOnBraille(text);
     if (!channel_.Connect()) return 0;
     if (text == "\r" || text == "\n") channel_.SaySsml(SsmlText("改行"));
-    else if (settings_.characterNames) channel_.SayCharacter(ProgramTextToUtf8(text, " ", " "));
-    else channel_.SaySsml(SsmlText(text));
+    else if (!settings_.characterNames) channel_.SaySsml(SsmlText(text));
+    else if (const std::string description = DescribeCharacter(text, KanjiTable()); !description.empty())
+      channel_.SaySsml(SsmlText(description));  // the description carries the sound
+    else channel_.SayCharacter(ProgramTextToUtf8(text, " ", " "));
+    return 0;
+  }
+  if ((mode == kGuideHeadword || mode == kGuideListItem) && KanjiTable().loaded()) {
+    // The word, then each of its kanji by its readings, so that homophones can be told apart.
+    Queue(HeadwordGuideText(text, KanjiTable()));
     return 0;
   }
   if (mode == kGuideHeadword) {
@@ -194,9 +205,19 @@ int ScreenReader::Guide(std::string_view text, int mode) {
     }
     return 0;
   }
-  // A list item (mode 6), the rest of a line and any other mode are read as they are.
+  // Without the table a list item (mode 6) is read as it is, as are the rest of a line and any
+  // other mode.
   Queue(text);
   return 0;
+}
+
+const KanjiReadings& ScreenReader::KanjiTable() {
+  if (!kanjiTableTried_) {
+    kanjiTableTried_ = true;
+    const std::string directory = OwnDirectory();
+    if (!directory.empty()) kanjiTable_.Open(directory + kKanjiTableFile);
+  }
+  return kanjiTable_;
 }
 
 void ScreenReader::Reset() { channel_.CancelAll(); }

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "kanji_readings.h"
 #include "reader_status.h"
 #include "speech_channel.h"
 #include "voxausr.h"
@@ -51,6 +52,8 @@ class ScreenReader {
   std::string Ask(int question);
   void AttachWatcher();
   void DetachWatcher();
+  // The kanji readings beside this library, mapped on first use; empty when absent.
+  const KanjiReadings& KanjiTable();
 
   SpeechChannel channel_;
   ReaderStatus status_;
@@ -60,6 +63,8 @@ class ScreenReader {
   VoxaCommandCallback commandCallback_ = nullptr;
   WatcherLibrary* watcher_ = nullptr;
   VoxaWatchSink sink_{};
+  KanjiReadings kanjiTable_;
+  bool kanjiTableTried_ = false;
 };
 
 }  // namespace lexiv::reader

@@ -7,10 +7,12 @@
 namespace lexiv::reader {
 namespace {
 
-// libspeechd's callbacks carry no user data; there is one channel per process.
+// libspeechd's callbacks carry no user data; there is one channel per process. The tracker is
+// never destroyed: the reader's own static object closes the channel at exit, after a static
+// tracker made later would already be gone, and libspeechd's thread may still call back.
 SpeakingTracker& Tracker() {
-  static SpeakingTracker tracker;
-  return tracker;
+  static SpeakingTracker* tracker = new SpeakingTracker;
+  return *tracker;
 }
 
 void OnBegin(size_t messageId, size_t, SPDNotificationType) { Tracker().Began(messageId); }

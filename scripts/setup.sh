@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-packages.sh g++ cmake make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-  libncurses-dev libspeechd-dev libbrlapi-dev tmux
+  libncurses-dev libspeechd-dev libbrlapi-dev tmux kanjidic
 
 build_dir=${1:-build}
 shift || true
