@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/services/text_positions.h"
+#include "platform/services/word_breaks.h"
 
 namespace lexiv::platform {
 
@@ -15,10 +16,12 @@ std::optional<CaretMove> CaretKeyMove(UINT vk, bool shift, bool ctrl, const Care
   std::size_t target = view.caret;
   switch (vk) {
     case VK_LEFT:
-      target = !shift && selected ? selectionStart : PrevCaretPos(view.text, view.caret, view.lineStart);
+      if (ctrl && view.wordKeys) target = PrevWordStart(view.text, view.caret);
+      else target = !shift && selected ? selectionStart : PrevCaretPos(view.text, view.caret, view.lineStart);
       break;
     case VK_RIGHT:
-      target = !shift && selected ? selectionEnd : NextCaretPos(view.text, view.caret);
+      if (ctrl && view.wordKeys) target = NextWordStart(view.text, view.caret);
+      else target = !shift && selected ? selectionEnd : NextCaretPos(view.text, view.caret);
       break;
     case VK_HOME: target = ctrl ? 0 : view.lineStart; break;
     case VK_END: target = ctrl ? view.text.size() : view.lineEnd; break;

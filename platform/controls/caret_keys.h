@@ -1,6 +1,7 @@
 // The caret keys of the text controls, in one place so that a key means the same in the one-line
 // edit, the rich edit and any text control to come: Left and Right step one character ("\r\n"
-// is one step; a selection collapses to its near end first unless Shift is down), Home and End
+// is one step; a selection collapses to its near end first unless Shift is down), or with Ctrl a
+// word where the control moves by words (word_breaks.h), Home and End
 // go to the caret line's ends (with Ctrl, the text's), and in a control of several lines Up,
 // Down, PageUp and PageDown go to another line at the column the control keeps for them. Shift
 // keeps the anchor where it is, so the selection grows or shrinks from it.
@@ -24,6 +25,8 @@ struct CaretKeyView {
   // where End stops on it.
   std::size_t lineStart = 0;
   std::size_t lineEnd = 0;
+  // Ctrl+Left and Ctrl+Right go from word to word (else they step like Left and Right).
+  bool wordKeys = false;
   // For a control of several lines: the caret's line, the last line, how many lines a page
   // holds, and the caret position on another line at the kept column. A one-line control leaves
   // positionOnLine empty, and the vertical keys are not its caret keys.

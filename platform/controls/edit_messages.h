@@ -18,8 +18,11 @@ inline constexpr UINT EM_LINELENGTH = 0x00C1;
 inline constexpr UINT EM_REPLACESEL = 0x00C2;
 inline constexpr UINT EM_GETLINE = 0x00C4;
 inline constexpr UINT EM_LIMITTEXT = 0x00C5;
+inline constexpr UINT EM_CANUNDO = 0x00C6;
+inline constexpr UINT EM_UNDO = 0x00C7;
 inline constexpr UINT EM_SETLIMITTEXT = EM_LIMITTEXT;
 inline constexpr UINT EM_LINEFROMCHAR = 0x00C9;
+inline constexpr UINT EM_EMPTYUNDOBUFFER = 0x00CD;
 inline constexpr UINT EM_GETFIRSTVISIBLELINE = 0x00CE;
 inline constexpr UINT EM_SETREADONLY = 0x00CF;
 inline constexpr UINT EM_GETLIMITTEXT = 0x00D5;
@@ -41,5 +44,6 @@ inline constexpr DWORD ES_AUTOVSCROLL = 0x0040;
 inline constexpr DWORD ES_AUTOHSCROLL = 0x0080;
 inline constexpr DWORD ES_NOHIDESEL = 0x0100;
 inline constexpr DWORD ES_READONLY = 0x0800;
+inline constexpr DWORD ES_WANTRETURN = 0x1000;
 
 }  // namespace lexiv::platform

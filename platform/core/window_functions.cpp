@@ -357,6 +357,8 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
   return wasDisabled ? TRUE : FALSE;
 }
 
+BOOL IsWindowUnicode(HWND) { return FALSE; }
+
 BOOL IsWindowEnabled(HWND hwnd) {
   Window* w = FromHandle(hwnd);
   return w != nullptr && !(WI::Style(*w) & WS_DISABLED) ? TRUE : FALSE;

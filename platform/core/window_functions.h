@@ -56,6 +56,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int width, int heig
 BOOL EnableWindow(HWND hwnd, BOOL enable);  // returns non-zero when it was disabled before
 BOOL IsWindowEnabled(HWND hwnd);
 BOOL IsWindowVisible(HWND hwnd);  // the window and all its ancestors are visible
+// Our windows keep Shift-JIS text: messages to them carry single-byte text, never UTF-16.
+BOOL IsWindowUnicode(HWND hwnd);
 BOOL ShowWindow(HWND hwnd, int command);  // returns non-zero when it was visible before
 BOOL IsIconic(HWND hwnd);
 BOOL IsZoomed(HWND hwnd);

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/controls/control_colors.h"
+#include "platform/controls/edit_control.h"
 #include "platform/controls/list_view.h"
 #include "platform/controls/rich_edit_control.h"
 #include "platform/controls/splitter.h"
@@ -197,6 +199,34 @@ void PaintRichEdit(HWND hwnd, TerminalPaintContext& context) {
       context.Write(column, row, " ", kCellReverse);
     }
     if (index == caretLine && caret >= line.End()) context.SetCursor(std::min(column, width - 1), row);
+  }
+}
+
+void PaintMultiLineEdit(HWND hwnd, TerminalPaintContext& context) {
+  const auto* edit = dynamic_cast<const EditControl*>(FromHandle(hwnd));
+  const ControlColors colors = RequestEditColors(hwnd);
+  context.SetColors(ShownColor(colors.text), ShownColor(colors.background));
+  context.Clear();
+  if (edit == nullptr) return;
+  const std::string_view text = edit->Text();
+  const std::vector<DisplayLine>& lines = edit->Lines();
+  const bool showSelection = edit->SelectionStart() != edit->SelectionEnd() &&
+                             (GetFocus() == hwnd || (GetWindowLong(hwnd, GWL_STYLE) & ES_NOHIDESEL));
+  const std::size_t caret = edit->CaretPos();
+  const int caretLine = edit->LineOf(caret);
+  int row = 0;
+  for (int index = std::max(edit->FirstVisibleLine(), 0); index < static_cast<int>(lines.size()) && row < context.heightCells();
+       ++index, ++row) {
+    const DisplayLine& line = lines[static_cast<std::size_t>(index)];
+    int column = 0;
+    for (std::size_t pos = line.start; pos < line.End();) {
+      const TerminalGlyph glyph = GlyphAt(text.substr(0, line.End()), pos);
+      if (index == caretLine && pos == caret) context.SetCursor(column, row);
+      const bool selected = showSelection && pos >= edit->SelectionStart() && pos < edit->SelectionEnd();
+      column = context.Write(column, row, text.substr(pos, glyph.bytes), selected ? kCellReverse : 0);
+      pos += glyph.bytes;
+    }
+    if (index == caretLine && caret >= line.End()) context.SetCursor(std::min(column, std::max(context.widthCells() - 1, 0)), row);
   }
 }
 

@@ -10,6 +10,9 @@
 // - Rich edit: the display lines from the first visible one, a line longer than the window
 //   continuing on the next row; each character in its format's colour, bold and underline; the
 //   selection in reverse video unless hidden; the cursor on the caret.
+// - Edit of several lines: the display lines from the first visible one, the selection in
+//   reverse video while the edit has the focus (always with ES_NOHIDESEL), the cursor on the
+//   caret; colours as the one-line edit asks its parent for them.
 // - Status bar: each pane's text at the pane's place (centred when the bar says so, in reverse
 //   video for a highlighted pane), or the simple text across the bar.
 // - Static with an icon: a bold mark of the icon's kind.
@@ -26,6 +29,7 @@ namespace lexiv::platform {
 
 void PaintListView(HWND hwnd, TerminalPaintContext& context);
 void PaintRichEdit(HWND hwnd, TerminalPaintContext& context);
+void PaintMultiLineEdit(HWND hwnd, TerminalPaintContext& context);
 void PaintStatusBar(HWND hwnd, TerminalPaintContext& context);
 void PaintToolbar(HWND hwnd, TerminalPaintContext& context);
 void PaintSplitter(HWND hwnd, TerminalPaintContext& context);

@@ -34,6 +34,7 @@ constexpr DWORD kBs3State = 0x05;
 constexpr DWORD kBsAuto3State = 0x06;
 constexpr DWORD kBsGroupBox = 0x07;
 constexpr DWORD kBsAutoRadioButton = 0x09;
+constexpr DWORD kEsMultiline = 0x0004;
 constexpr DWORD kEsPassword = 0x0020;
 
 std::string LowerCase(std::string_view s) {
@@ -85,6 +86,10 @@ void PaintButton(HWND hwnd, TerminalPaintContext& context) {
 
 void PaintEdit(HWND hwnd, TerminalPaintContext& context) {
   const DWORD style = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE));
+  if (style & kEsMultiline) {
+    PaintMultiLineEdit(hwnd, context);
+    return;
+  }
   std::string text = WindowText(hwnd);
   if (style & kEsPassword) text.assign(text.size(), '*');
   const LRESULT selection = SendMessage(hwnd, kEmGetSel, 0, 0);

@@ -24,24 +24,7 @@ class EditTest : public HeadlessTest {
     SetFocus(edit.hwnd());
     log.clear();
   }
-  // Keys by name, separated by spaces; text in quotes is typed.
-  void Keys(const std::string& keys) {
-    std::size_t i = 0;
-    while (i < keys.size()) {
-      if (keys[i] == ' ') {
-        ++i;
-      } else if (keys[i] == '"') {
-        const std::size_t close = keys.find('"', i + 1);
-        ASSERT_EQ(driver.Type(keys.substr(i + 1, close - i - 1)), 0);
-        i = close + 1;
-      } else {
-        const std::size_t end = std::min(keys.find(' ', i), keys.size());
-        ASSERT_EQ(driver.PressKey(keys.substr(i, end - i)), 0) << keys.substr(i, end - i);
-        i = end;
-      }
-      PumpPending();
-    }
-  }
+  void Keys(const std::string& keys) { PressKeys(keys); }
   std::pair<DWORD, DWORD> Sel() {
     DWORD start = 0, end = 0;
     SendMessage(edit.hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));

@@ -20,6 +20,25 @@ using namespace lexiv::platform;
 
 class HeadlessTest : public ::testing::Test {
  protected:
+  // Keys by name, separated by spaces; text in quotes is typed. Each is handled before the next.
+  void PressKeys(const std::string& keys) {
+    std::size_t i = 0;
+    while (i < keys.size()) {
+      if (keys[i] == ' ') {
+        ++i;
+      } else if (keys[i] == '"') {
+        const std::size_t close = keys.find('"', i + 1);
+        ASSERT_EQ(driver.Type(keys.substr(i + 1, close - i - 1)), 0);
+        i = close + 1;
+      } else {
+        const std::size_t end = std::min(keys.find(' ', i), keys.size());
+        ASSERT_EQ(driver.PressKey(keys.substr(i, end - i)), 0) << keys.substr(i, end - i);
+        i = end;
+      }
+      PumpPending();
+    }
+  }
+
   HeadlessDriver driver;
   UiThread ui{driver};
 };
