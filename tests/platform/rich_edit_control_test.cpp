@@ -265,6 +265,19 @@ TEST_F(RichEditTest, SelectionChangesAreNotifiedWhileTheMaskAsksForThem) {
   EXPECT_EQ(parent.changes, expected);
 }
 
+// How a lookup borrows a selection: with the scroll options off the view stays where it is.
+TEST_F(RichEditTest, ASelectionSetWithoutTheScrollOptionsLeavesTheViewWhereItIs) {
+  SetText("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n11\r\n12\r\n13\r\n14");
+  const LRESULT saved = Send(EM_GETOPTIONS);
+  Send(EM_SETOPTIONS, ECOOP_SET, static_cast<LPARAM>(saved & ~DWORD{0x1C0}));
+  SetSel(36, 38);
+  EXPECT_EQ(Send(EM_GETFIRSTVISIBLELINE), 0);
+  Send(EM_SETOPTIONS, ECOOP_SET, saved);
+  SetSel(0, 0);
+  SetSel(36, 38);
+  EXPECT_GT(Send(EM_GETFIRSTVISIBLELINE), 0) << "with ECO_AUTOVSCROLL the caret's line comes into view";
+}
+
 TEST_F(RichEditTest, ReplaceSelInsertsInTheCurrentFormat) {
   const COLORREF red = RGB(255, 0, 0);
   const DWORD labelMask = CFM_SIZE | CFM_COLOR | CFM_FACE | CFM_BOLD | CFM_ITALIC;
