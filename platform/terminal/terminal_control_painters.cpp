@@ -11,12 +11,14 @@
 #include "platform/controls/splitter.h"
 #include "platform/controls/static_control.h"
 #include "platform/controls/status_bar.h"
+#include "platform/controls/text_lines.h"
 #include "platform/controls/toolbar.h"
 #include "platform/core/focus.h"
 #include "platform/core/messages.h"
 #include "platform/core/string_table.h"
 #include "platform/core/window.h"
 #include "platform/core/window_functions.h"
+#include "platform/services/shift_jis_text.h"
 #include "platform/terminal/terminal_glyphs.h"
 #include "platform/terminal/terminal_input_delivery.h"
 
@@ -52,17 +54,12 @@ std::vector<ColumnCells> ListColumns(HWND hwnd, int widthCells) {
 }
 
 // Text inside a column, cut at its edge with one cell left before the next column.
-constexpr char kEllipsis[] = "…";
-constexpr int kEllipsisCells = 2;
-
 void WriteInColumn(TerminalPaintContext& context, const ColumnCells& column, int row, std::string_view text,
                    unsigned attributes, bool keepGap = true) {
   const int cells = column.right - column.left;
   if (cells <= 0) return;
   const int room = keepGap && cells > 1 ? cells - 1 : cells;
-  std::string shown(FitToCells(text, room));
-  // A cut text ends in an ellipsis, so that a shortened count is never read as a whole one.
-  if (shown.size() < text.size() && room >= kEllipsisCells) shown = std::string(FitToCells(text, room - kEllipsisCells)) + kEllipsis;
+  const std::string shown = FitWithEllipsis(text, room);
   int left = column.left;
   const int spare = room - TextCells(shown);
   if ((column.format & 0x3) == LVCFMT_RIGHT) left += spare;
@@ -93,6 +90,14 @@ std::string ButtonLabel(int id) {
 COLORREF ShownColor(COLORREF color) {
   if (color == CLR_NONE || color == CLR_DEFAULT) return kTerminalDefaultColor;
   return color & 0xFFFFFF;
+}
+
+std::string FitWithEllipsis(std::string_view sjis, int maxCells) {
+  constexpr char kEllipsis[] = "…";
+  constexpr int kEllipsisCells = 2;
+  const std::string_view fits = FitToCells(sjis, maxCells);
+  if (fits.size() == sjis.size() || maxCells < kEllipsisCells) return std::string(fits);
+  return std::string(FitToCells(sjis, maxCells - kEllipsisCells)) + kEllipsis;
 }
 
 std::string_view FitToCells(std::string_view sjis, int maxCells) {
@@ -288,6 +293,36 @@ void PaintSplitter(HWND hwnd, TerminalPaintContext& context) {
   }
 }
 
+// A text static shows its lines one a row (a line end starts a row, a line wider than the
+// window goes on in the next), aligned as its style says, then what it describes of itself.
+void PaintTextStatic(HWND hwnd, TerminalPaintContext& context) {
+  context.Clear();
+  const std::string text = WindowText(hwnd);
+  const DWORD align = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE)) & SS_TYPEMASK;
+  const int width = std::max(context.widthCells(), 1);
+  int row = 0;
+  if (!text.empty()) {
+    const auto cellsAt = [&text](std::size_t bytePos) {
+      return static_cast<long>(TextCells(std::string_view(text).substr(bytePos, SjisCharBytesAt(text, bytePos))));
+    };
+    for (const DisplayLine& line : WrapTextLines(text, width, cellsAt)) {
+      if (row >= context.heightCells()) break;
+      const std::string_view shown = std::string_view(text).substr(line.start, line.length);
+      const int spare = std::max(width - TextCells(shown), 0);
+      const int column = align == SS_CENTER ? spare / 2 : align == SS_RIGHT ? spare : 0;
+      context.Write(column, row++, shown);
+    }
+  }
+  Window* w = FromHandle(hwnd);
+  if (w == nullptr) return;
+  std::vector<std::string> lines;
+  w->DescribeContents(lines);
+  for (const std::string& line : lines) {
+    if (row >= context.heightCells()) break;
+    context.Write(0, row++, line);
+  }
+}
+
 // An icon is a bold mark of its kind: "×" error, "?" question, "!" warning, "i" information.
 void PaintImageStatic(HWND hwnd, TerminalPaintContext& context) {
   context.Clear();
@@ -311,7 +346,8 @@ TerminalPainter ControlPainterFor(HWND hwnd) {
   if (dynamic_cast<StatusBar*>(w) != nullptr) return PaintStatusBar;
   if (dynamic_cast<Toolbar*>(w) != nullptr) return PaintToolbar;
   if (dynamic_cast<Splitter*>(w) != nullptr) return PaintSplitter;
-  if (const auto* image = dynamic_cast<StaticControl*>(w); image != nullptr && image->IsImage()) return PaintImageStatic;
+  if (const auto* label = dynamic_cast<StaticControl*>(w); label != nullptr)
+    return label->IsImage() ? TerminalPainter(PaintImageStatic) : TerminalPainter(PaintTextStatic);
   return nullptr;
 }
 

@@ -15,12 +15,14 @@
 //   caret; colours as the one-line edit asks its parent for them.
 // - Status bar: each pane's text at the pane's place (centred when the bar says so, in reverse
 //   video for a highlighted pane), or the simple text across the bar.
-// - Static with an icon: a bold mark of the icon's kind.
+// - Static with a text: its lines one a row, a long line going on in the next, aligned as its
+//   style says. Static with an icon: a bold mark of the icon's kind.
 // - Toolbar: each button as a block labelled with its tooltip (the command's string after its
 //   line break), in reverse video, dim when gray; embedded controls draw themselves in place.
 // - Splitter: the bar between the panes, shown in reverse video while the split is being moved.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "platform/terminal/terminal_paint_context.h"
@@ -42,5 +44,8 @@ COLORREF ShownColor(COLORREF color);
 
 // The longest start of sjis that takes at most maxCells cells, never cutting a character.
 std::string_view FitToCells(std::string_view sjis, int maxCells);
+// The same, but a text that is cut ends in "…", so that a shortened count or caption is never
+// taken for a whole one.
+std::string FitWithEllipsis(std::string_view sjis, int maxCells);
 
 }  // namespace lexiv::platform

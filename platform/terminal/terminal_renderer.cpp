@@ -72,13 +72,17 @@ void PaintButton(HWND hwnd, TerminalPaintContext& context) {
       context.Write(0, 0, shown);
       break;
     default: {
-      // The default button is marked with double brackets and drawn bold.
+      // The default button is marked with double brackets and drawn bold. A caption wider than
+      // the button leaves room by dropping the inner bracket or blank, so both ends still show
+      // it is a button; one wider still is cut with an ellipsis.
       const bool isDefault = type == kBsDefPushButton;
       const unsigned attributes = isDefault ? kCellBold : 0;
-      int column = context.Write(0, 0, isDefault ? "[[" : "[ ", attributes);
-      column = context.Write(column, 0, shown, attributes);
-      context.Write(column, 0, isDefault ? "]]" : " ]", attributes);
-      context.SetCursor(2, 0);
+      const bool roomy = TextCells(shown) + 4 <= context.widthCells();
+      const std::string caption = roomy ? shown : FitWithEllipsis(shown, context.widthCells() - 2);
+      int column = context.Write(0, 0, roomy ? (isDefault ? "[[" : "[ ") : "[", attributes);
+      column = context.Write(column, 0, caption, attributes);
+      context.Write(column, 0, roomy ? (isDefault ? "]]" : " ]") : "]", attributes);
+      context.SetCursor(roomy ? 2 : 1, 0);
       break;
     }
   }
@@ -337,15 +341,26 @@ TerminalLayout RenderScreen(TerminalCanvas& canvas) {
   }
   const CellRect desktop{0, 1, canvas.columns(), canvas.rows()};
 
-  // A dialog or other owned window has its caption on a title line just above it; one at the top
-  // of the screen has it on the bar line, which its disabled owner does not need meanwhile.
+  // A dialog or other owned window is drawn in a box: its caption on a title line just above it
+  // (one at the top of the screen has it on the bar line, which its disabled owner does not need
+  // meanwhile), a border on either side and one below, so it stands apart from the panes it
+  // covers.
   auto paintTitle = [&](HWND top, const CellRect& area) {
     const CellRect cells = WindowCells(top, state.layout);
     const int row = std::max(cells.top - 1, 0);
-    const CellRect title = CellRect{cells.left, row, cells.right, row + 1}.Intersect(area);
+    const CellRect title = CellRect{cells.left - 1, row, cells.right + 1, row + 1}.Intersect(area);
     canvas.Fill(title, kTerminalDefaultColor, kTerminalDefaultColor, kCellReverse);
     canvas.Write(cells.left + 1, row, WindowText(top), title, kTerminalDefaultColor, kTerminalDefaultColor,
                  kCellReverse | kCellBold);
+  };
+  auto paintBorder = [&](HWND top) {
+    const CellRect cells = WindowCells(top, state.layout);
+    for (int row = cells.top; row < cells.bottom; ++row) {
+      canvas.Write(cells.left - 1, row, "|", desktop, kTerminalDefaultColor, kTerminalDefaultColor);
+      canvas.Write(cells.right, row, "|", desktop, kTerminalDefaultColor, kTerminalDefaultColor);
+    }
+    const std::string bottom = "+" + std::string(static_cast<std::size_t>(std::max(cells.right - cells.left, 0)), '-') + "+";
+    canvas.Write(cells.left - 1, cells.bottom, bottom, desktop, kTerminalDefaultColor, kTerminalDefaultColor);
   };
   std::vector<HWND> tops, titlesOnBar;
   for (HWND top = GetTopWindow(HWND{}); top; top = GetWindow(top, GW_HWNDNEXT)) tops.push_back(top);
@@ -359,6 +374,7 @@ TerminalLayout RenderScreen(TerminalCanvas& canvas) {
         paintTitle(top, desktop);
     }
     PaintTree(top, desktop, state);
+    if (top != main) paintBorder(top);
   }
 
   if (statusRows > 0) {

@@ -297,5 +297,57 @@ TEST(TerminalDialogTest, DialogShowsCentredOverItsOwner) {
   }
 }
 
+// A dialog is a box over what it covers: a border on either side and below, nothing of the
+// owner's text inside; a text of two lines shows on two rows; a caption wider than its button
+// keeps both brackets and ends in an ellipsis.
+TEST(TerminalDialogTest, DialogIsABoxOverTheOwnerWithItsLinesAndButtonsWhole) {
+  HeadlessDriver driver;
+  UiThread ui{driver};
+  driver.SetScreenRect(ScreenRectForTerminal(40, 13));
+  NoticeParent owner;
+  CreateParams p;
+  p.text = "親";
+  p.style = WS_VISIBLE | WS_OVERLAPPEDWINDOW;
+  p.rect = RECT{0, 0, 320, 192};
+  ASSERT_TRUE(owner.Create(p));
+  StaticControl filler;
+  CreateParams f;
+  f.className = "Static";
+  f.text = std::string(40, 'Z');
+  f.style = WS_CHILD | WS_VISIBLE;
+  f.parent = owner.hwnd();
+  f.rect = RECT{0, 0, 320, 192};
+  ASSERT_TRUE(filler.Create(f));
+  DialogTemplate description;
+  description.caption = "確認";
+  description.width = 160;
+  description.height = 64;
+  description.controls = {{"Static", "一行目\n二行目", 10, 0, RECT{8, 0, 152, 32}},
+                          {"Button", "キャンセル", IDCANCEL, WS_TABSTOP, RECT{56, 40, 104, 56}}};
+  Dialog dialog(description);
+  TerminalCanvas canvas(40, 13);
+  driver.Then([&] {
+    RenderScreen(canvas);
+    driver.PressKey("Escape");
+  });
+  ASSERT_EQ(dialog.DoModal(owner.hwnd()), IDCANCEL);
+  const int left = 10, top = 5, right = 30, bottom = 9;  // the dialog's 20 x 4 cells
+  for (int row = top; row < bottom; ++row) {
+    EXPECT_EQ(canvas.At(left - 1, row).glyph, "|") << row;
+    EXPECT_EQ(canvas.At(right, row).glyph, "|") << row;
+    for (int column = left; column < right; ++column) EXPECT_NE(canvas.At(column, row).glyph, "Z") << column << "," << row;
+  }
+  EXPECT_EQ(canvas.At(left - 1, bottom).glyph, "+");
+  EXPECT_EQ(canvas.At(left + 5, bottom).glyph, "-");
+  EXPECT_EQ(canvas.At(right, bottom).glyph, "+");
+  EXPECT_EQ(canvas.At(left + 1, top).glyph, U(u8"一"));
+  EXPECT_EQ(canvas.At(left + 1, top + 1).glyph, U(u8"二")) << "the second line on the next row";
+  // The button: 6 cells 7 cells in, two rows down.
+  EXPECT_EQ(canvas.At(left + 7, top + 2).glyph, "[");
+  EXPECT_EQ(canvas.At(left + 8, top + 2).glyph, U(u8"キ"));
+  EXPECT_EQ(canvas.At(left + 10, top + 2).glyph, U(u8"…"));
+  EXPECT_EQ(canvas.At(left + 12, top + 2).glyph, "]");
+}
+
 }  // namespace
 }  // namespace lexiv::testing
