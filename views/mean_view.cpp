@@ -106,6 +106,9 @@ int CMeanView::ShowEntry(int direction, std::int32_t& position, int readIt, int 
   anchor_ = selStart;
   SendMessage(hwnd(), EM_SETSEL, static_cast<WPARAM>(selStart), static_cast<LPARAM>(selEnd));
   RememberSelection();
+  // The selection notification is masked here, so the selection a return to this pane brings
+  // back is set to the one shown: it must belong to this entry, not to the one shown before.
+  savedSelection_ = lastNotified_;
   anchor_ = static_cast<long>(Anchor());
   SendMessage(hwnd(), EM_SETEVENTMASK, 0, static_cast<LPARAM>(mask));
   ApplyZoom(static_cast<int>(frame_.Settings().zoomRate));
