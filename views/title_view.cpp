@@ -357,7 +357,10 @@ void CTitleView::OpenItem() {
   if (meaning == nullptr || index < 0) return;
   std::int32_t position = ItemEntryPosition(index);
   meaning->SetCurrentPosition(position);
-  meaning->ShowEntry(0, position, 0, 1, 1, 0, 0);
+  // The meaning follows the cursor only when no key is waiting, so an Enter typed together with
+  // a move finds the pane still showing the item before: that entry is read first.
+  const int readIt = meaning->DisplayedPosition() == position ? 0 : 1;
+  meaning->ShowEntry(0, position, readIt, 1, 1, 0, 0);
   frame_.Flags().externalRequest = 0;
   frame_.SetActivePane(1);
 }

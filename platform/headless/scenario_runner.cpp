@@ -217,6 +217,28 @@ void ScenarioRunner::AddBuiltInVerbs() {
     if (actual == ToProgramText(text)) return {};
     return "text of " + std::string(name) + " is \"" + ToReportText(actual) + "\", expected \"" + std::string(text) + "\"";
   });
+  AddVerb("expect line", [window](std::string_view args) -> std::string {
+    auto [name, rest] = SplitWord(args);
+    auto [number, text] = SplitWord(rest);
+    long wanted = 0;
+    if (!ParseCount(number, &wanted) || wanted < 1) return "expect line needs a window, a line number from 1 and a text";
+    HWND hwnd;
+    if (std::string error = window(name, &hwnd); !error.empty()) return error;
+    const std::string actual = WindowText(hwnd);
+    std::size_t start = 0;
+    for (long line = 1; line < wanted && start <= actual.size(); ++line) {
+      const std::size_t end = actual.find('\n', start);
+      start = end == std::string::npos ? actual.size() + 1 : end + 1;
+    }
+    std::string shown;
+    if (start <= actual.size()) {
+      shown = actual.substr(start, actual.find('\n', start) - start);
+      if (!shown.empty() && shown.back() == '\r') shown.pop_back();
+    }
+    if (shown == ToProgramText(text)) return {};
+    return "line " + std::string(number) + " of " + std::string(name) + " is \"" + ToReportText(shown) + "\", expected \"" +
+           std::string(text) + "\"";
+  });
   AddVerb("expect focus", [this](std::string_view args) -> std::string {
     const HWND expected = Resolve(args);
     if (expected && GetFocus() == expected) return {};

@@ -10,6 +10,7 @@
 //   drop frame 愛           text dropped on a window
 //   app inactive            another application takes the foreground; "app active" returns
 //   expect text label こんにちは
+//   expect line meaning 2 漢字　　端   one line of a window's text, counted from 1
 //   expect focus pad
 //   expect clipboard 愛      the clipboard's text
 //   expect beep [n]         n (default 1) beeps since the last beep expectation; "expect no beep"
