@@ -67,8 +67,8 @@ class FakeReader {
   int CallStatusCallback(int type, ReaderValue param) const;
   int CallCommandCallback(const char* name) const;
 
-  // Program text shown as UTF-8, the phrase separator 0xFE as ␞ and the pause mark 0xFF as ␟;
-  // bytes that do not convert as \xNN. FromDisplayText is the way back.
+  // Program text shown as UTF-8, the phrase separator 0xFE as ␞, the pause mark 0xFF as ␟ and a
+  // carriage return as ␍; bytes that do not convert as \xNN. FromDisplayText is the way back.
   static std::string DisplayText(std::string_view sjis);
   static std::string FromDisplayText(std::string_view utf8);
 

@@ -386,7 +386,16 @@ LRESULT CMeanView::OnKeyDown(WPARAM wParam, LPARAM) {
     case VK_DOWN: moveKind_ = kMoveDown; break;
     default: break;
   }
-  return Default();
+  const CHARRANGE before = Selection();
+  const LRESULT result = Default();
+  // A key that leaves the selection as it was (Down on the last line, a second Ctrl+End) brings
+  // no selection notification, yet the user must hear the edge the caret stands at.
+  const CHARRANGE after = Selection();
+  if (moveKind_ != kNoMove && IsWindow(hwnd()) && after.cpMin == before.cpMin && after.cpMax == before.cpMax) {
+    const bool endMoves = after.cpMin != after.cpMax && anchor_ == after.cpMin;
+    SpeakAfterMove(endMoves ? after.cpMax - 1 : after.cpMin);
+  }
+  return result;
 }
 
 LRESULT CMeanView::OnImeChar(WPARAM, LPARAM) {
