@@ -31,6 +31,7 @@ void HitBuilder::FillReadingHit(const IndexRecord& record, bool reversed, Search
   hit.kind = record.kind;
   hit.entryPos = record.entryPos;
   hit.rank = -1;
+  hit.writtenKey = false;
 }
 
 void HitBuilder::FillWrittenHit(const IndexRecord& record, bool reversed, SearchHit& hit) {
@@ -45,6 +46,7 @@ void HitBuilder::FillWrittenHit(const IndexRecord& record, bool reversed, Search
   CopyClamped(widened_, hit.reading, sizeof hit.reading);
   hit.kind = record.kind;
   hit.rank = record.detail;
+  hit.writtenKey = true;
   hit.entryPos = record.entryPos;
 }
 

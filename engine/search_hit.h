@@ -11,6 +11,9 @@ struct SearchHit {
   std::int32_t kind;  // the index record's kind byte, sign-extended
   std::int32_t entryPos;  // byte offset of the entry record in YOMIGO.DIC
   std::int32_t rank;      // written-key hits only: lower is preferred; -1 for reading-key hits
+  // Which index found the hit: a written-key hit's rank is the record's signed rank byte and
+  // may itself be negative, so the rank alone cannot tell the two apart.
+  bool writtenKey;
 };
 
 }  // namespace lexiv

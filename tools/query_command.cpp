@@ -130,7 +130,7 @@ void RunSearch(DictionaryEngine& engine, const QueryOptions& o, const std::strin
     out << '\t';
     printer.Text(std::string_view(h.reading, strnlen(h.reading, sizeof h.reading)));
     out << '\t' << h.kind << '\t';
-    if (h.rank < 0)
+    if (!h.writtenKey)
       out << '-';
     else
       out << h.rank;

@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "engine/search_fixture.h"
 
 namespace lexiv {
 namespace {
@@ -52,6 +55,28 @@ TEST(QueryCommand, WrittenFormHitsCarryTheirRank) {
   QueryRun run = Query({U8(u8"逢う")});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find(U8(u8"\t逢う\tあう\t0\t1\n")), std::string::npos) << run.out;
+}
+
+// The rank byte is signed: a written-key record may carry a negative rank, printed as it is and
+// not taken for the "-" of a reading-key hit.
+TEST(QueryCommand, AWrittenFormWithANegativeRankPrintsTheRank) {
+  testing::TempDir dir;
+  testing::WriteWords({testing::Word("あい", "愛")}, dir);
+  const std::string table = testing::ReadBytes(dir.path() / "KNJF.ID1");
+  const std::string recordsName(table.c_str() + 8);
+  std::string records = testing::ReadBytes(dir.path() / recordsName);
+  // The first record: header, key, text, kind, then the rank byte.
+  const std::size_t key = 4;
+  const std::size_t text = key + std::strlen(records.c_str() + key) + 1;
+  const std::size_t rank = text + std::strlen(records.c_str() + text) + 1 + 1;
+  records[rank] = static_cast<char>(-2);
+  testing::WriteBytes(dir.path() / recordsName, records);
+
+  QueryRun run = Query({"--dict", dir.dir(), U8(u8"愛")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find(U8(u8"\t愛\tあい\t0\t-2\n")), std::string::npos) << run.out;
+  run = Query({"--dict", dir.dir(), U8(u8"あい")});
+  EXPECT_NE(run.out.find(U8(u8"\tあい\t0\t-\n")), std::string::npos) << run.out;
 }
 
 TEST(QueryCommand, MaxLimitsTheHitArrayAndReportsTheOverflow) {
