@@ -32,16 +32,11 @@ DWORD ReadDword(const char* name, DWORD fallback, bool (*outOfRange)(DWORD)) {
   return value;
 }
 
-void WriteValue(const char* name, DWORD type, const void* data, DWORD size) {
-  HKEY key{};
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, "", REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS)
-    return;
+void WriteValue(HKEY key, const char* name, DWORD type, const void* data, DWORD size) {
   RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-  RegCloseKey(key);
 }
 
-void WriteDword(const char* name, DWORD value) { WriteValue(name, REG_DWORD, &value, sizeof value); }
+void WriteDword(HKEY key, const char* name, DWORD value) { WriteValue(key, name, REG_DWORD, &value, sizeof value); }
 
 }  // namespace
 
@@ -67,21 +62,27 @@ void LoadSettings(SettingsRecord& s) {
   s.titleMean = ReadDword("TitleMean", 1, nullptr);
 }
 
+// One key open for all twelve values: the hive is written once, when it is closed.
 void SaveSettings(const SettingsRecord& s) {
-  WriteValue("WindowPos", REG_BINARY, &s.windowPos, sizeof s.windowPos);
+  HKEY key{};
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, "", REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS)
+    return;
+  WriteValue(key, "WindowPos", REG_BINARY, &s.windowPos, sizeof s.windowPos);
   const std::size_t fontBytes = strnlen(s.fontName, kFontNameBytes - 1);
   std::string font(s.fontName, fontBytes);
-  WriteValue("FontName", REG_SZ, font.c_str(), static_cast<DWORD>(font.size() + 1));
-  WriteDword("TextBkColor", s.textBkColor);
-  WriteDword("TextColor", s.textColor);
-  WriteDword("ZoomMode", s.zoomMode);
-  WriteDword("ZoomRate", s.zoomRate);
-  WriteDword("SplitPos", s.splitPos);
-  WriteDword("TitleDispForm", s.titleDispForm);
-  WriteDword("TitleWidth1", s.titleWidth1);
-  WriteDword("TitleWidth2", s.titleWidth2);
-  WriteDword("TitleIme", s.titleIme);
-  WriteDword("TitleMean", s.titleMean);
+  WriteValue(key, "FontName", REG_SZ, font.c_str(), static_cast<DWORD>(font.size() + 1));
+  WriteDword(key, "TextBkColor", s.textBkColor);
+  WriteDword(key, "TextColor", s.textColor);
+  WriteDword(key, "ZoomMode", s.zoomMode);
+  WriteDword(key, "ZoomRate", s.zoomRate);
+  WriteDword(key, "SplitPos", s.splitPos);
+  WriteDword(key, "TitleDispForm", s.titleDispForm);
+  WriteDword(key, "TitleWidth1", s.titleWidth1);
+  WriteDword(key, "TitleWidth2", s.titleWidth2);
+  WriteDword(key, "TitleIme", s.titleIme);
+  WriteDword(key, "TitleMean", s.titleMean);
+  RegCloseKey(key);
 }
 
 }  // namespace lexiv

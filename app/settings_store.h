@@ -13,7 +13,8 @@ inline constexpr char kDefaultSettingsKey[] = "Software\\TKV\\Lexiv\\Default";
 // Loads every value in the record's order (the column widths default to half the SplitPos just
 // loaded).
 void LoadSettings(SettingsRecord& settings);
-// Writes the twelve values; failures are ignored.
+// Writes the twelve values through one key, so the user hive is written once; failures are
+// ignored.
 void SaveSettings(const SettingsRecord& settings);
 
 }  // namespace lexiv

@@ -2,6 +2,9 @@
 // value, and the range rules of each value.
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <cstring>
 #include <functional>
 #include <string>
@@ -116,6 +119,32 @@ TEST_F(SettingsTest, SavedSettingsLoadAsTheyWere) {
   EXPECT_EQ(s.titleWidth2, 120u);
   EXPECT_EQ(s.titleIme, 0u);
   EXPECT_EQ(s.titleMean, 0u);
+}
+
+// Each write of a hive renames a temporary file of a name of its own over the hive (the moves
+// from those names are counted: identical events for the hive's own name may be merged);
+// saving the record at exit is one write.
+TEST_F(SettingsTest, SavingTheRecordWritesTheUserHiveOnce) {
+  SettingsRecord settings = Load();
+  const int watch = inotify_init1(IN_NONBLOCK);
+  ASSERT_GE(watch, 0);
+  ASSERT_GE(inotify_add_watch(watch, hives_.path().c_str(), IN_MOVED_FROM), 0);
+  settings.splitPos = 200;
+  settings.zoomRate = 3;
+  SaveSettings(settings);
+  int writes = 0;
+  alignas(inotify_event) char buffer[4096];
+  for (ssize_t n; (n = ::read(watch, buffer, sizeof buffer)) > 0;) {
+    for (char* p = buffer; p < buffer + n;) {
+      const auto* event = reinterpret_cast<const inotify_event*>(p);
+      if (event->len > 0 && std::string(event->name).rfind(".user.reg.tmp-", 0) == 0) ++writes;
+      p += sizeof(inotify_event) + event->len;
+    }
+  }
+  ::close(watch);
+  EXPECT_EQ(writes, 1);
+  EXPECT_EQ(Load().splitPos, 200u);
+  EXPECT_EQ(Load().zoomRate, 3u);
 }
 
 }  // namespace
