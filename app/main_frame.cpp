@@ -233,6 +233,8 @@ bool CMainFrame::CreatePanes() {
     if (!meanView_ || meanView_->EntryError()) return std::nullopt;
     return WindowText(meanView_->hwnd());
   });
+  // The reader asks whether the focus is in the meaning pane (its status question 10).
+  access::SetMeaningViewFocusTest([this] { return meanView_ && GetFocus() == meanView_->hwnd(); });
   flags_.viewsReady = 1;
   // The reader's reading commands are answered once the reading commands exist; until then the
   // reader keeps them.
@@ -366,6 +368,14 @@ LRESULT CMainFrame::OnClose(WPARAM, LPARAM) {
 }
 
 LRESULT CMainFrame::OnDestroy(WPARAM, LPARAM) {
+  // Closing takes the command callback back; a window destroyed without closing (a start-up
+  // that failed after it was made) must not leave the reader calling into a program that
+  // goes on without it.
+  if (flags_.viewsReady) {
+    flags_.viewsReady = 0;
+    access::UnregisterReaderCommandCallback();
+  }
+  access::SetMeaningViewFocusTest(nullptr);
   RevokeDragDrop(hwnd());
   engine_.CloseDictionary();
   PostQuitMessage(0);

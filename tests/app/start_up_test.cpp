@@ -86,6 +86,21 @@ TEST_F(StartUpTest, AMissingDictionaryIsToldAndLeavesTheHivesAlone) {
   EXPECT_EQ(driver.Beeps()[0], MB_ICONHAND);
   EXPECT_EQ(UserHiveText(), before);
   EXPECT_FALSE(Said(reader, kGoodbye)) << Report();
+  EXPECT_EQ(reader.StatusValue(access::kReaderCommandCallback), 0) << "the reader keeps no callback of a window that is gone";
+}
+
+// The reader's status question 10: is the focus in the meaning pane?
+TEST_F(StartUpTest, TheReaderCanAskWhetherTheMeaningPaneHasTheFocus) {
+  ASSERT_EQ(NewApp().Start("lexiv"), 0) << Report();
+  PumpPending();
+  EXPECT_EQ(reader.CallStatusCallback(10, 0), 0) << "the search box has the focus";
+  ASSERT_EQ(driver.Type("あさ"), 0);
+  driver.PressKey("Enter");
+  PumpPending();
+  driver.PressKey("Enter");
+  PumpPending();
+  ASSERT_EQ(GetFocus(), app->mainFrame()->MeanView()->hwnd()) << Report();
+  EXPECT_EQ(reader.CallStatusCallback(10, 0), 1);
 }
 
 TEST_F(StartUpTest, EscapeAsksAndOkSavesTheSettingsAndSaysGoodbye) {
