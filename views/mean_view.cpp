@@ -412,6 +412,8 @@ LRESULT CMeanView::OnSetFocus(WPARAM, LPARAM) {
   }
   const LRESULT result = Default();
   moveKind_ = kNoMove;
+  // A reading without follow leaves the selection hidden; the pane shows it again from here.
+  SendMessage(hwnd(), EM_HIDESELECTION, FALSE, 0);
   if (CCaptionBar* captions = frame_.CaptionBar()) captions->RefreshCaptions();
   FrameFlags& flags = frame_.Flags();
   if (flags.activation == 1) {

@@ -88,9 +88,9 @@ int CMeanView::ReadAll(int fromCaret, int follow) {
     SelectSilently(caret, caret);
     RebuildCaret();
   } else {
+    // The selection put back stays out of sight until the pane has the focus again (OnSetFocus):
+    // the reading ran from the headword list, whose cursor is what the user follows.
     SelectSilently(keptAnchor, keptCaret);
-    // Without the focus the control keeps the selection out of sight by itself.
-    SendMessage(hwnd(), EM_HIDESELECTION, FALSE, 0);
   }
   readAll_ = 0;
   return finished ? 1 : 0;

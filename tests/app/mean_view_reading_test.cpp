@@ -50,7 +50,10 @@ TEST_F(MeanViewReadingTest, ReadingEverythingGoesPhraseByPhraseToTheEnd) {
       << Report();
   EXPECT_EQ(meaning().readAllRunning(), 0u);
   EXPECT_EQ(Caret(), 8) << "without follow the selection is put back";
-  EXPECT_FALSE(meaning().SelectionHidden());
+  EXPECT_TRUE(meaning().SelectionHidden()) << "and stays hidden";
+  SetFocus(app->mainFrame()->TitleView()->hwnd());
+  SetFocus(meaning().hwnd());
+  EXPECT_FALSE(meaning().SelectionHidden()) << "until the pane has the focus again";
 }
 
 TEST_F(MeanViewReadingTest, EscapeStopsTheReadingAndOtherKeysAreDropped) {
