@@ -1,5 +1,6 @@
 #include "app/main_frame.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -66,6 +67,7 @@ const MessageMap& CMainFrame::ClassMessageMap() {
         .On(WM_MENUSELECT, &CMainFrame::OnMenuSelect)
         .On(WM_CLOSE, &CMainFrame::OnClose)
         .On(WM_DESTROY, &CMainFrame::OnDestroy)
+        .OnNotify(kSplitterId, NM_KILLFOCUS, &CMainFrame::OnSplitMoveEnded)
         .On(access::UM_SPEAK, &CMainFrame::OnSpeak)
         .On(access::UM_SPEAKGUIDE, &CMainFrame::OnSpeakGuide);
     for (const CommandEntry& entry : CommandTable()) {
@@ -380,6 +382,19 @@ LRESULT CMainFrame::OnDestroy(WPARAM, LPARAM) {
   engine_.CloseDictionary();
   PostQuitMessage(0);
   return Default();
+}
+
+// The end of a keyboard split move: the caption over the list and the list's first column
+// follow the new width (the column only where one column is shown without a header).
+LRESULT CMainFrame::OnSplitMoveEnded(NMHDR*) {
+  if (!splitter_ || !titleView_) return 0;
+  RECT pane;
+  GetClientRect(titleView_->hwnd(), &pane);
+  const int width = static_cast<int>(pane.Width());
+  if (captionBar_) captionBar_->SetCaptions(std::max(width - 2, 0));
+  if (app_.settings.titleDispForm != 1)
+    SendMessage(titleView_->hwnd(), LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(static_cast<WORD>(std::max(width - 16, 0)), 0));
+  return 0;
 }
 
 LRESULT CMainFrame::OnSpeak(WPARAM wParam, LPARAM lParam) { return speech_.OnSpeak(wParam, lParam); }

@@ -93,6 +93,7 @@ class CMainFrame : public platform::FrameWindow, public MainFrameState {
   platform::LRESULT OnMenuSelect(platform::WPARAM wParam, platform::LPARAM lParam);
   platform::LRESULT OnClose(platform::WPARAM wParam, platform::LPARAM lParam);
   platform::LRESULT OnDestroy(platform::WPARAM wParam, platform::LPARAM lParam);
+  platform::LRESULT OnSplitMoveEnded(platform::NMHDR* header);
   platform::LRESULT OnSpeak(platform::WPARAM wParam, platform::LPARAM lParam);
   platform::LRESULT OnSpeakGuide(platform::WPARAM wParam, platform::LPARAM lParam);
 

@@ -74,6 +74,7 @@ void Splitter::OnFocusMoved(HWND focus) {
 void Splitter::StartKeyboardSplit() {
   widthBeforeTracking_ = ColumnWidth();
   tracking_ = true;
+  leavingAMove_ = true;
   SetFocus(hwnd());
 }
 
@@ -108,7 +109,12 @@ LRESULT Splitter::OnSetFocus(WPARAM, LPARAM) {
 LRESULT Splitter::OnKillFocus(WPARAM, LPARAM) {
   // Leaving the split by any other way keeps where it was moved to.
   tracking_ = false;
-  return Default();
+  const LRESULT result = Default();
+  if (leavingAMove_) {
+    leavingAMove_ = false;
+    NotifyParent(hwnd(), NM_KILLFOCUS);
+  }
+  return result;
 }
 
 LRESULT Splitter::OnKeyDown(WPARAM wParam, LPARAM) {

@@ -3,7 +3,9 @@
 // them, column 0 as wide as the split. The active pane is the one that has, or last had, the
 // focus; SetActivePane makes a pane active and gives it the focus. StartKeyboardSplit lets the
 // user move the split with Left and Right (Ctrl for single pixels); Enter keeps the new split,
-// Escape puts the old one back, and either gives the focus back to the active pane.
+// Escape puts the old one back, and either gives the focus back to the active pane. When the
+// splitter loses the focus at the end of such a move (by those keys or any other way), its
+// parent hears NM_KILLFOCUS (WM_NOTIFY), so it can fit what depends on the split.
 #pragma once
 
 #include <memory>
@@ -58,6 +60,7 @@ class Splitter : public Window {
   int requestedWidth_ = 0;
   int activeColumn_ = -1;
   bool tracking_ = false;
+  bool leavingAMove_ = false;  // the focus came for a keyboard move: its loss ends the move
   int widthBeforeTracking_ = 0;
   std::unique_ptr<AccessSubscription> focusWatch_;
 };

@@ -9,6 +9,8 @@
 #include "app/settings_store.h"
 #include "app_fixture.h"
 #include "platform/controls/list_view_messages.h"
+#include "platform/controls/splitter.h"
+#include "platform/controls/status_bar.h"
 #include "platform/core/focus.h"
 #include "platform/core/messages.h"
 #include "platform/core/window_functions.h"
@@ -133,6 +135,22 @@ TEST_F(ListPanesTest, TheOneColumnFormsFitTheColumnToThePane) {
   EXPECT_EQ(SendMessage(list, LVM_GETCOLUMNWIDTH, 0, 0), frame.SplitColumnWidth() - 16);
   LVCOLUMN second;
   EXPECT_FALSE(SendMessage(list, LVM_GETCOLUMN, 1, reinterpret_cast<LPARAM>(&second)));
+}
+
+// Moving the split by keys (表示 > 分割位置変更, eight Right, Enter): the caption over the list and
+// the list's column follow the wider pane.
+TEST_F(ListPanesTest, AKeyboardSplitMoveTakesTheCaptionAndTheColumnAlong) {
+  CMainFrame& frame = Start();
+  Run(u8"type はし\nkey Enter\nexpect focus list\n");
+  const int before = frame.SplitColumnWidth();
+  SendMessage(frame.hwnd(), WM_COMMAND, ID_WINDOW_SPLIT, 0);
+  Run(u8"key Right Right Right Right Right Right Right Right\nkey Enter\nexpect focus list\n");
+  const int width = frame.SplitColumnWidth();
+  EXPECT_EQ(width, before + 8 * Splitter::kKeyboardStep);
+  RECT caption{};
+  SendMessage(frame.CaptionBarWindow(), SB_GETRECT, 0, reinterpret_cast<LPARAM>(&caption));
+  EXPECT_EQ(caption.right, width - 2);
+  EXPECT_EQ(SendMessage(frame.TitleView()->hwnd(), LVM_GETCOLUMNWIDTH, 0, 0), width - 16);
 }
 
 TEST_F(ListPanesTest, AQuietStartKeepsTheBoxSilentOnceOnly) {
