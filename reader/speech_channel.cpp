@@ -7,10 +7,12 @@
 namespace lexiv::reader {
 namespace {
 
-// libspeechd's callbacks carry no user data; there is one channel per process.
+// libspeechd's callbacks carry no user data; there is one channel per process. The tracker is
+// never destroyed: the channel, a static made before it, closes the connection when the library
+// is unloaded and still tells the tracker, and libspeechd's thread may call in until then.
 SpeakingTracker& Tracker() {
-  static SpeakingTracker tracker;
-  return tracker;
+  static SpeakingTracker* tracker = new SpeakingTracker;
+  return *tracker;
 }
 
 void OnBegin(size_t messageId, size_t, SPDNotificationType) { Tracker().Began(messageId); }
