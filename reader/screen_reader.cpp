@@ -159,7 +159,13 @@ int ScreenReader::Speaking() { return channel_.Speaking() ? 1 : 0; }
 void ScreenReader::Queue(std::string_view text) {
   lastText_ = text;
   ShowOnBraille(text);
-  if (channel_.Connect()) channel_.SaySsml(SsmlText(text));
+  if (channel_.Connect()) Say(SsmlText(text));
+}
+
+void ScreenReader::Say(const std::string& ssml) {
+  // Nothing to say is not sent: the server is not kept busy with a silence, and nothing is left
+  // outstanding for the program to wait on.
+  if (!ssml.empty()) channel_.SaySsml(ssml);
 }
 
 int ScreenReader::Read(std::string_view text) {
@@ -181,7 +187,7 @@ int ScreenReader::Guide(std::string_view text, int mode) {
     if (!channel_.Connect()) return 0;
     if (text == "\r" || text == "\n") channel_.SaySsml(SsmlText("改行"));
     else if (settings_.characterNames) channel_.SayCharacter(ProgramTextToUtf8(text, " ", " "));
-    else channel_.SaySsml(SsmlText(text));
+    else Say(SsmlText(text));
     return 0;
   }
   if (mode == kGuideHeadword) {
@@ -189,8 +195,8 @@ int ScreenReader::Guide(std::string_view text, int mode) {
     lastText_ = text;
     ShowOnBraille(text);
     if (channel_.Connect()) {
-      channel_.SaySsml(SsmlText(text));
-      channel_.SaySsml(SsmlSpelled(text));
+      Say(SsmlText(text));
+      Say(SsmlSpelled(text));
     }
     return 0;
   }
