@@ -2,7 +2,12 @@
 
 #include <libspeechd.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "japanese_voice.h"
 
 namespace lexiv::reader {
 namespace {
@@ -19,6 +24,29 @@ void OnBegin(size_t messageId, size_t, SPDNotificationType) { Tracker().Began(me
 void OnFinished(size_t messageId, size_t, SPDNotificationType) { Tracker().Finished(messageId); }
 
 SPDConnection* Spd(void* connection) { return static_cast<SPDConnection*>(connection); }
+
+// Every voice of every output module the server has. Asking for a module's voices means choosing
+// that module, so the one in use is chosen again afterwards.
+std::vector<VoiceOffer> ListVoices(SPDConnection* connection) {
+  std::vector<VoiceOffer> offers;
+  char* current = ::spd_get_output_module(connection);
+  char** modules = ::spd_list_modules(connection);
+  for (int m = 0; modules != nullptr && modules[m] != nullptr; ++m) {
+    if (::spd_set_output_module(connection, modules[m]) != 0) continue;
+    SPDVoice** voices = ::spd_list_synthesis_voices(connection);
+    for (int v = 0; voices != nullptr && voices[v] != nullptr; ++v) {
+      if (voices[v]->name == nullptr) continue;
+      offers.push_back({modules[m], voices[v]->name, voices[v]->language != nullptr ? voices[v]->language : ""});
+    }
+    if (voices != nullptr) ::free_spd_voices(voices);
+  }
+  if (modules != nullptr) ::free_spd_modules(modules);
+  if (current != nullptr) {
+    ::spd_set_output_module(connection, current);
+    std::free(current);
+  }
+  return offers;
+}
 
 }  // namespace
 
@@ -56,7 +84,23 @@ bool SpeechChannel::Connect() {
   ::spd_set_language(connection, "ja");
   ::spd_set_voice_rate(connection, rate_);
   connection_ = connection;
+  ChooseJapaneseVoice();
   return true;
+}
+
+void SpeechChannel::ChooseJapaneseVoice() {
+  SPDConnection* connection = Spd(connection_);
+  const std::optional<VoiceOffer> voice = reader::ChooseJapaneseVoice(ListVoices(connection));
+  if (voice) {
+    ::spd_set_output_module(connection, voice->module.c_str());
+    ::spd_set_synthesis_voice(connection, voice->name.c_str());
+    return;
+  }
+  if (toldNoJapaneseVoice_) return;
+  toldNoJapaneseVoice_ = true;
+  std::fputs("libvoxausr: the speech server has no Japanese voice; its default voice reads the Japanese text "
+             "(docs/speech.md says how to add one)\n",
+             stderr);
 }
 
 void SpeechChannel::Track(int messageId) {

@@ -1,5 +1,5 @@
 // What the real library hands the speech server, read back from a stand-in server on a socket of
-// its own: the messages that the program's texts become.
+// its own: the messages that the program's texts become, and the voice chosen for Japanese.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -16,6 +16,35 @@ namespace {
 std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
 using Modules = std::vector<FakeSpeechServer::Module>;
+
+// What the process writes on stderr while it lives.
+class StderrCapture {
+ public:
+  explicit StderrCapture(const std::filesystem::path& file) : file_(file) {
+    std::fflush(stderr);
+    saved_ = ::dup(STDERR_FILENO);
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ::dup2(fd, STDERR_FILENO);
+    ::close(fd);
+  }
+  ~StderrCapture() { Restore(); }
+  std::string Text() {
+    Restore();
+    std::ifstream in(file_);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+ private:
+  void Restore() {
+    if (saved_ < 0) return;
+    std::fflush(stderr);
+    ::dup2(saved_, STDERR_FILENO);
+    ::close(saved_);
+    saved_ = -1;
+  }
+  std::filesystem::path file_;
+  int saved_ = -1;
+};
 
 class SpeechRequestsTest : public ::testing::Test {
  protected:
@@ -54,6 +83,20 @@ class SpeechRequestsTest : public ::testing::Test {
     std::vector<std::string> spoken = server_->Spoken();
     if (!spoken.empty()) spoken.pop_back();
     return spoken;
+  }
+
+  // The values of the client's own setting NAME that were sent ("SET SELF NAME value"), in
+  // order; the library writes the words in either case.
+  std::vector<std::string> SettingsOf(const std::string& name) const {
+    auto upper = [](std::string s) {
+      for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      return s;
+    };
+    const std::string prefix = "SET SELF " + name + " ";
+    std::vector<std::string> found;
+    for (const auto& r : server_->Requests())
+      if (upper(r.command.substr(0, prefix.size())) == prefix) found.push_back(r.command.substr(prefix.size()));
+    return found;
   }
 
   TempDir dir_;
@@ -99,6 +142,40 @@ TEST_F(SpeechRequestsTest, PhraseSeparatorsPauseOnlyBetweenWords) {
   const std::string separator = "\xE2\x90\x9E";  // U+241E, as the log writes the phrase separator
   EXPECT_NE(all.find("VOXAPRead\t" + separator + "\t4\t1\n"), std::string::npos);
   EXPECT_NE(all.find("VOXAPRead\t" + separator + separator + separator + "\t4\t1\n"), std::string::npos);
+}
+
+TEST_F(SpeechRequestsTest, AJapaneseVoiceIsChosenWhenTheServerHasOne) {
+  struct Case {
+    const char* what;
+    Modules modules;
+    std::string module;  // the module in use at the end
+    std::string voice;   // the voice chosen; empty: none, and stderr says so
+  };
+  const Case cases[] = {
+      {"espeak-ng's Japanese",
+       {{"espeak-ng", {{"English (America)", "en-US"}, {"Japanese", "ja"}}}}, "espeak-ng", "Japanese"},
+      {"a module that reads kanji before espeak-ng",
+       {{"espeak-ng", {{"Japanese", "ja"}}}, {"openjtalk", {{"mei", "ja-JP"}}}}, "openjtalk", "mei"},
+      {"no Japanese voice",
+       {{"espeak-ng", {{"English (America)", "en-US"}}}, {"flite", {{"kal", "en"}}}}, "espeak-ng", ""},
+  };
+  for (const Case& c : cases) {
+    StderrCapture captured(dir_.path() / "stderr.txt");
+    Connect(c.modules);
+    const std::string said = captured.Text();
+    const std::vector<std::string> modules = SettingsOf("OUTPUT_MODULE");
+    ASSERT_FALSE(modules.empty()) << c.what;
+    EXPECT_EQ(modules.back(), c.module) << c.what;
+    EXPECT_EQ(SettingsOf("LANGUAGE"), std::vector<std::string>{"ja"}) << c.what;
+    const std::vector<std::string> voices = SettingsOf("SYNTHESIS_VOICE");
+    if (c.voice.empty()) {
+      EXPECT_TRUE(voices.empty()) << c.what;
+      EXPECT_NE(said.find("no Japanese voice"), std::string::npos) << c.what << ": " << said;
+    } else {
+      EXPECT_EQ(voices, std::vector<std::string>{c.voice}) << c.what;
+      EXPECT_EQ(said, "") << c.what;
+    }
+  }
 }
 
 }  // namespace
