@@ -128,6 +128,8 @@ TEST_F(SpeechRequestsTest, PhraseSeparatorsPauseOnlyBetweenWords) {
       {"pause alone", "\xFF", {"<speak>" + pause + "</speak>"}},
   };
   for (const Case& c : cases) EXPECT_EQ(MessagesOf(c.sjis), c.messages) << c.what;
+  // The priority was set once, when connecting; a message goes in without another round trip.
+  EXPECT_EQ(SettingsOf("PRIORITY"), std::vector<std::string>{});
 
   // Nothing was sent, so nothing is outstanding: a wait for the end of speech ends at once.
   voxa_.VReset();
