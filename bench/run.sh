@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # bench/run.sh: installs the EDICT file (Debian's edict package), builds the benchmarks in
 # build-bench/, and measures the figures recorded in docs/performance.md: the engine benchmarks,
-# compiling the EDICT dictionary, and lexiv-query's batch mode.
+# compiling the EDICT dictionary, lexiv-query's batch mode, and the time from a key to its speech.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-packages.sh edict libbenchmark-dev
 scripts/setup.sh build-bench >/dev/null
-cmake --build build-bench --target engine_bench edict_dictionary >/dev/null
+cmake --build build-bench --target engine_bench edict_dictionary speech_latency >/dev/null
 
 echo "== compiling EDICT with lexiv-mkdic"
 out=$(mktemp -d)
@@ -19,3 +19,6 @@ build-bench/bin/engine_bench --benchmark_min_time=1 "$@"
 
 echo "== lexiv-query batch mode"
 bench/query_batch.sh build-bench
+
+echo "== from a key to the speech server (about 8 minutes)"
+build-bench/bin/speech_latency
