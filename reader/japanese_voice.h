@@ -9,7 +9,7 @@ namespace lexiv::reader {
 
 struct VoiceOffer {
   std::string module;    // the server's output module that has the voice
-  std::string name;
+  std::string name;      // empty: the module's own voice for the language
   std::string language;  // as the server gives it: "ja", "ja-JP", "en-US" ...
 };
 

@@ -25,6 +25,12 @@ void OnFinished(size_t messageId, size_t, SPDNotificationType) { Tracker().Finis
 
 SPDConnection* Spd(void* connection) { return static_cast<SPDConnection*>(connection); }
 
+// espeak-ng's module lists every voice with each of its variants, some thirteen thousand lines
+// that take the client library more than a second to read, on the way to the program's first
+// words. Its data always has the Japanese voice (language "ja"), which the server picks for the
+// language by itself, so that module is not asked.
+constexpr const char* kEspeakNgModule = "espeak-ng";
+
 // Every voice of every output module the server has. Asking for a module's voices means choosing
 // that module, so the one in use is chosen again afterwards.
 std::vector<VoiceOffer> ListVoices(SPDConnection* connection) {
@@ -32,6 +38,10 @@ std::vector<VoiceOffer> ListVoices(SPDConnection* connection) {
   char* current = ::spd_get_output_module(connection);
   char** modules = ::spd_list_modules(connection);
   for (int m = 0; modules != nullptr && modules[m] != nullptr; ++m) {
+    if (std::strcmp(modules[m], kEspeakNgModule) == 0) {
+      offers.push_back({modules[m], "", "ja"});
+      continue;
+    }
     if (::spd_set_output_module(connection, modules[m]) != 0) continue;
     SPDVoice** voices = ::spd_list_synthesis_voices(connection);
     for (int v = 0; voices != nullptr && voices[v] != nullptr; ++v) {
@@ -102,7 +112,7 @@ void SpeechChannel::ChooseJapaneseVoice() {
   const std::optional<VoiceOffer> voice = reader::ChooseJapaneseVoice(ListVoices(connection));
   if (voice) {
     ::spd_set_output_module(connection, voice->module.c_str());
-    ::spd_set_synthesis_voice(connection, voice->name.c_str());
+    if (!voice->name.empty()) ::spd_set_synthesis_voice(connection, voice->name.c_str());
     return;
   }
   if (toldNoJapaneseVoice_) return;
