@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # bench/run.sh: installs the EDICT file (Debian's edict package), builds the benchmarks in
 # build-bench/, and measures the figures recorded in docs/performance.md: the engine benchmarks,
-# compiling the EDICT dictionary, lexiv-query's batch mode, and the reader's character
-# descriptions and start-up.
+# compiling the EDICT dictionary, lexiv-query's batch mode, the reader's character descriptions
+# and start-up, and the time from a key to its speech.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-packages.sh edict kanjidic libbenchmark-dev
 scripts/setup.sh build-bench >/dev/null
-cmake --build build-bench --target engine_bench edict_dictionary reader_bench reader_start_up >/dev/null
+cmake --build build-bench --target engine_bench edict_dictionary reader_bench reader_start_up speech_latency >/dev/null
 
 echo "== compiling EDICT with lexiv-mkdic"
 out=$(mktemp -d)
@@ -24,3 +24,6 @@ bench/query_batch.sh build-bench
 echo "== reader: character descriptions and start-up"
 build-bench/bin/reader_bench --benchmark_min_time=1
 bench/reader_start_up.sh build-bench
+
+echo "== from a key to the speech server (about 8 minutes)"
+build-bench/bin/speech_latency

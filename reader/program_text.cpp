@@ -130,16 +130,29 @@ std::string LogText(std::string_view sjis) {
 }
 
 std::string SsmlText(std::string_view sjis) {
-  std::string out = "<speak>";
+  // A phrase separator only separates: at either end of the text, or beside another mark, it
+  // would be a silence the listener waits through before the words. The pause mark asks for a
+  // pause wherever it stands, and covers a separator beside it.
+  std::string body;
+  bool textBefore = false;
+  bool separatorWaiting = false;
+  bool pauseWaiting = false;
   for (const TextPiece& piece : SplitProgramText(sjis)) {
     switch (piece.kind) {
-      case TextPiece::Kind::kText: out += EscapeXml(piece.utf8); break;
-      case TextPiece::Kind::kPhraseSeparator: out += "<break time=\"250ms\"/>"; break;
-      case TextPiece::Kind::kPause: out += "<break time=\"600ms\"/>"; break;
+      case TextPiece::Kind::kText:
+        if (pauseWaiting) body += "<break time=\"600ms\"/>";
+        else if (separatorWaiting && textBefore) body += "<break time=\"250ms\"/>";
+        body += EscapeXml(piece.utf8);
+        textBefore = true;
+        separatorWaiting = pauseWaiting = false;
+        break;
+      case TextPiece::Kind::kPhraseSeparator: separatorWaiting = true; break;
+      case TextPiece::Kind::kPause: pauseWaiting = true; break;
     }
   }
-  out += "</speak>";
-  return out;
+  if (pauseWaiting) body += "<break time=\"600ms\"/>";
+  if (body.empty()) return {};
+  return "<speak>" + body + "</speak>";
 }
 
 std::string SsmlSpelled(std::string_view sjis) {

@@ -28,8 +28,9 @@ std::string ProgramTextToUtf8(std::string_view sjis, std::string_view separator,
 // backslash as \r, \n, \t and \\, so that a line of the log stays one call.
 std::string LogText(std::string_view sjis);
 
-// SSML for the speech server: the text escaped, a phrase separator as a short break and the pause
-// mark as a longer one.
+// SSML for the speech server: the text escaped, a phrase separator between words as a short break
+// (one for several in a row, none at either end) and the pause mark as a longer one. Empty when
+// there is nothing to say: a text of phrase separators alone.
 std::string SsmlText(std::string_view sjis);
 // One character spelled out (say-as characters), for guides that spell.
 std::string SsmlSpelled(std::string_view sjis);

@@ -163,7 +163,13 @@ int ScreenReader::Speaking() { return channel_.Speaking() ? 1 : 0; }
 void ScreenReader::Queue(std::string_view text) {
   lastText_ = text;
   ShowOnBraille(text);
-  if (channel_.Connect()) channel_.SaySsml(SsmlText(text));
+  if (channel_.Connect()) Say(SsmlText(text));
+}
+
+void ScreenReader::Say(const std::string& ssml) {
+  // Nothing to say is not sent: the server is not kept busy with a silence, and nothing is left
+  // outstanding for the program to wait on.
+  if (!ssml.empty()) channel_.SaySsml(ssml);
 }
 
 int ScreenReader::Read(std::string_view text) {
@@ -184,9 +190,9 @@ int ScreenReader::Guide(std::string_view text, int mode) {
     ShowOnBraille(text);
     if (!channel_.Connect()) return 0;
     if (text == "\r" || text == "\n") channel_.SaySsml(SsmlText("改行"));
-    else if (!settings_.characterNames) channel_.SaySsml(SsmlText(text));
+    else if (!settings_.characterNames) Say(SsmlText(text));
     else if (const std::string description = DescribeCharacter(text, KanjiTable()); !description.empty())
-      channel_.SaySsml(SsmlText(description));  // the description carries the sound
+      Say(SsmlText(description));  // the description carries the sound
     else channel_.SayCharacter(ProgramTextToUtf8(text, " ", " "));
     return 0;
   }
@@ -200,8 +206,8 @@ int ScreenReader::Guide(std::string_view text, int mode) {
     lastText_ = text;
     ShowOnBraille(text);
     if (channel_.Connect()) {
-      channel_.SaySsml(SsmlText(text));
-      channel_.SaySsml(SsmlSpelled(text));
+      Say(SsmlText(text));
+      Say(SsmlSpelled(text));
     }
     return 0;
   }

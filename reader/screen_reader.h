@@ -47,6 +47,7 @@ class ScreenReader {
 
  private:
   void Queue(std::string_view text);
+  void Say(const std::string& ssml);
   void ApplySettings();
   void SaveSettings();
   std::string Ask(int question);

@@ -34,11 +34,14 @@ class SpeechChannel {
  private:
   void Track(int messageId);
   void Close();
+  // Chooses the server's Japanese voice; says once on stderr when it has none.
+  void ChooseJapaneseVoice();
 
   void* connection_ = nullptr;  // libspeechd's SPDConnection, an unnamed struct
   std::uint64_t lastAttemptMs_ = 0;
   bool attempted_ = false;
   int rate_ = 0;
+  bool toldNoJapaneseVoice_ = false;
 };
 
 }  // namespace lexiv::reader

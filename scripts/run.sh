@@ -4,7 +4,8 @@
 # Without a terminal (or with --demo) it shows lexiv-query searching the sample dictionary instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh build
+# Only what runs here: the tests and benchmarks are built by scripts/test.sh, in the same tree.
+LEXIV_BUILD_TARGET=lexiv_programs scripts/setup.sh build
 bin=build/bin
 if [ "${1:-}" != "--demo" ] && [ -t 0 ] && [ -t 1 ]; then
   exec "$bin/lexiv"

@@ -158,11 +158,17 @@ bool TerminalDriver::WaitForInput(DWORD timeoutMs) {
 
 void TerminalDriver::PollInput() {
   if (!modes_) return;
-  // Busy waits (for speech to end) poll in a loop: rather than spinning, each poll waits a few
-  // milliseconds for input, and the screen keeps up with what the wait changes.
-  if (clock_.NowMs() - lastPresentMs_ >= kPollPresentIntervalMs) Present();
+  // Busy waits (for speech to end) poll in a loop: rather than spinning, each poll that follows
+  // another at once waits a few milliseconds for input, and the screen keeps up with what the
+  // wait changes. A look on its own (is a key waiting?) takes only what has arrived: it stands
+  // between a key and its speech.
+  const std::uint64_t now = clock_.NowMs();
+  const bool looping = lastPollMs_ != 0 && now - lastPollMs_ <= static_cast<std::uint64_t>(kPollWaitMs);
+  if (looping && now - lastPresentMs_ >= kPollPresentIntervalMs) Present();
+  const int waitMs = looping ? kPollWaitMs : 0;
   // A terminal that has gone away gives no input to wait for; the pause still holds.
-  if (!ReadAndDeliver(kPollWaitMs)) poll(nullptr, 0, kPollWaitMs);
+  if (!ReadAndDeliver(waitMs) && waitMs > 0) poll(nullptr, 0, waitMs);
+  lastPollMs_ = clock_.NowMs();
 }
 
 void TerminalDriver::Beep(UINT type) {

@@ -37,7 +37,8 @@ class TerminalDriver final : public Driver {
 
   Clock& GetClock() override { return clock_; }
   bool WaitForInput(DWORD timeoutMs) override;
-  // Waits at most kPollWaitMs for input, and presents the screen when it was not presented for
+  // Takes the input that has arrived. When it follows another poll at once (a loop), it also
+  // waits at most kPollWaitMs for input, and presents the screen when it was not presented for
   // kPollPresentIntervalMs (only what changed is written).
   void PollInput() override;
   void Beep(UINT type) override;
@@ -63,6 +64,7 @@ class TerminalDriver final : public Driver {
   BeepStyle beep_ = BeepStyle::kBell;
   bool inputClosed_ = false;
   std::uint64_t lastPresentMs_ = 0;
+  std::uint64_t lastPollMs_ = 0;
 
   static constexpr int kPollWaitMs = 5;
   static constexpr std::uint64_t kPollPresentIntervalMs = 40;
