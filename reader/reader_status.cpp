@@ -4,6 +4,7 @@ namespace lexiv::reader {
 
 VoxaValue ReaderStatus::Set(VoxaValue kind, VoxaValue valueOrIndex, VoxaValue extra) {
   const bool table = IsTableKind(kind);
+  if (kind == kAutoReadKind) autoReadSet_ = true;
   const auto key = std::make_pair(kind, table ? valueOrIndex : VoxaValue{0});
   VoxaValue& slot = values_[key];
   const VoxaValue previous = slot;

@@ -24,9 +24,11 @@ inline constexpr VoxaValue kOptionHoldOwnReading = 9;      // the reader's own r
 inline constexpr VoxaValue kOptionUrgent = 13;             // VOXAPRead is not cut by the reader's own readings
 inline constexpr VoxaValue kOptionActive = 28;             // read only: non-zero while the reader is active
 
-// Bits of kind 0x20002: what the reader reads of the program's windows on its own. Windows that
-// are not inside a dialog (the main window and its panes) are the program's own and are never
-// read, whatever the bits say; menus are read wherever they open.
+// Bits of kind 0x20002: what the reader reads of the program's windows on its own. A program that
+// sets the kind at all speaks for itself: its windows that are not inside a dialog (the main
+// window and its panes) are its own and are never read, whatever the bits say. In a program that
+// never sets it the reader reads a focused edit wherever it is (edit_reading.h). Menus are read
+// wherever they open.
 namespace auto_read {
 // The low half: what to read.
 inline constexpr std::uint32_t kMenus = 0x0001;         // menus as the user moves through them
@@ -55,12 +57,16 @@ class ReaderStatus {
   VoxaValue Get(VoxaValue kind, VoxaValue index) const;
 
   std::uint32_t AutoRead() const { return static_cast<std::uint32_t>(Get(kAutoReadKind, 0)); }
+  // Whether the program has set kind 0x20002: once it has told the reader what to read on its
+  // own, the rest of its windows are its own to speak, for as long as the reader is loaded.
+  bool ProgramSpeaksForItself() const { return autoReadSet_; }
   bool Option(VoxaValue index) const { return Get(kOptionTable, index) != 0; }
 
   static bool IsTableKind(VoxaValue kind) { return (kind & ~VoxaValue{0xFFFF}) == 0x10000; }
 
  private:
   std::map<std::pair<VoxaValue, VoxaValue>, VoxaValue> values_;
+  bool autoReadSet_ = false;
 };
 
 }  // namespace lexiv::reader

@@ -51,6 +51,10 @@ void SinkCommand(void* reader, const char* name) {
 unsigned SinkAutoRead(void* reader) {
   return static_cast<unsigned>(static_cast<ScreenReader*>(reader)->GetStatus(kAutoReadKind, 0));
 }
+void SinkSayCharacter(void* reader, const char* character) {
+  if (character != nullptr) static_cast<ScreenReader*>(reader)->SayOwnCharacter(character);
+}
+int SinkProgramSpeaks(void* reader) { return static_cast<ScreenReader*>(reader)->ProgramSpeaksForItself() ? 1 : 0; }
 
 }  // namespace
 
@@ -98,6 +102,8 @@ ScreenReader::ScreenReader() {
   sink_.stop = SinkStop;
   sink_.command = SinkCommand;
   sink_.autoRead = SinkAutoRead;
+  sink_.sayCharacter = SinkSayCharacter;
+  sink_.programSpeaks = SinkProgramSpeaks;
   ApplySettings();
 }
 
@@ -233,6 +239,14 @@ void ScreenReader::SayOwn(std::string_view text, bool interrupt) {
   AppendLog(LogLine("Reader").Text(std::string(text).c_str()));
   if (interrupt) channel_.CancelAll();
   Queue(text);
+}
+
+// A character the reader finds at a caret on its own is spoken as the program's caret guide is.
+void ScreenReader::SayOwnCharacter(std::string_view character) {
+  if (character.empty()) return;
+  AppendLog(LogLine("Reader").Text(std::string(character).c_str()));
+  channel_.CancelAll();
+  Guide(character, kGuideCaret);
 }
 
 void ScreenReader::ReaderKey(const char* name) {

@@ -38,6 +38,8 @@ class ScreenReader {
 
   // From the watcher.
   void SayOwn(std::string_view text, bool interrupt = true);
+  void SayOwnCharacter(std::string_view character);
+  bool ProgramSpeaksForItself() const { return status_.ProgramSpeaksForItself(); }
   void ReaderKey(const char* name);
 
   const VoxaReaderSettings& settings() const { return settings_; }

@@ -12,6 +12,12 @@ struct VoxaWatchSink {
   void (*stop)(void* reader);                       // silence
   void (*command)(void* reader, const char* name);  // one of the reader's keys
   unsigned (*autoRead)(void* reader);               // status kind 0x20002 now
+  // A character at a caret, cutting what is being spoken, said as the reader says one (by its
+  // description while character names are on). Null: the watcher says the character as text.
+  void (*sayCharacter)(void* reader, const char* character);
+  // 1 once the program has set status kind 0x20002 (it speaks for its own windows), 0 for a
+  // program that never has, whose focused edits the watcher reads. Null counts as 1.
+  int (*programSpeaks)(void* reader);
 };
 
 // The reader's own settings, kept under its registry key.

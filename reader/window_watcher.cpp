@@ -92,6 +92,12 @@ void WindowWatcher::LoadKeys() {
 }
 
 void WindowWatcher::OnEvent(const AccessEvent& event) {
+  if (!ProgramSpeaks()) {
+    if (const std::optional<EditReading> reading = edits_.Read(event)) {
+      Say(*reading);
+      return;
+    }
+  }
   const std::string text = NarrateEvent(event, sink_.autoRead(sink_.reader));
   bool interrupt = true;
   if (event.kind == AccessEventKind::kDialogOpened) {
@@ -103,6 +109,12 @@ void WindowWatcher::OnEvent(const AccessEvent& event) {
     dialogAwaitingFocus_ = HWND{};
   }
   if (!text.empty()) sink_.say(sink_.reader, text.c_str(), interrupt ? 1 : 0);
+}
+
+void WindowWatcher::Say(const EditReading& reading) {
+  if (reading.text.empty()) return;
+  if (reading.character && sink_.sayCharacter != nullptr) sink_.sayCharacter(sink_.reader, reading.text.c_str());
+  else sink_.say(sink_.reader, reading.text.c_str(), 1);
 }
 
 LRESULT WindowWatcher::OnKey(int code, WPARAM vk, LPARAM lParam) {
@@ -135,6 +147,8 @@ LRESULT WindowWatcher::OnKey(int code, WPARAM vk, LPARAM lParam) {
     if (!repeat) sink_.command(sink_.reader, key.command.c_str());
     return 1;
   }
+  // The key the program gets next: it says what the focused edit's next change reads.
+  edits_.KeyWentDown(EditKey{static_cast<UINT>(vk), ctrl, shift});
   return 0;
 }
 

@@ -1,5 +1,6 @@
 // The reader's eyes and keys inside the program: it listens to the platform's accessibility
-// events and reads what the narrator finds worth reading, watches the keys for the reader's own
+// events and reads what the narrator finds worth reading (and, in a program that does not speak
+// for itself, what the edit reader finds in the focused edit), watches the keys for the reader's own
 // (Ctrl pressed and released alone stops speech; the chords of its commands are taken away from the program), and
 // keeps the reader's settings under its registry key.
 #pragma once
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "edit_reading.h"
 #include "platform/core/accessibility.h"
 #include "platform/core/key_names.h"
 #include "watch_interface.h"
@@ -50,6 +52,8 @@ class WindowWatcher {
   void OnEvent(const platform::AccessEvent& event);
   platform::LRESULT OnKey(int code, platform::WPARAM vk, platform::LPARAM lParam);
   void LoadKeys();
+  bool ProgramSpeaks() const { return sink_.programSpeaks == nullptr || sink_.programSpeaks(sink_.reader) != 0; }
+  void Say(const EditReading& reading);
 
   VoxaWatchSink sink_;
   std::unique_ptr<platform::AccessSubscription> subscription_;
@@ -57,9 +61,10 @@ class WindowWatcher {
   bool ctrlStops_ = true;
   bool ctrlAlone_ = false;  // Ctrl went down with nothing else; its release stops speech
   std::vector<BoundKey> keys_;
-  platform::UINT swallowedVk_ = 0;
+  platform::UINT swallowedVk_ = 0;  // a reader key went down: its release is taken too
   // A dialog just read whose first focused control has not been: that reading follows, not cuts.
-  platform::HWND dialogAwaitingFocus_;  // a reader key went down: its release is taken too
+  platform::HWND dialogAwaitingFocus_;
+  EditReader edits_;
 };
 
 }  // namespace lexiv::reader

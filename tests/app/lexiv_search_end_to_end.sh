@@ -2,7 +2,7 @@
 # A search on a real terminal inside tmux, with the installed program and its speech library: a
 # reading typed in Japanese into the search box, Enter, the headword list spoken and shown, a move
 # through the list with the meaning following, Enter into the meaning and a caret move there, a
-# paste searched, and Escape back to the entry.
+# paste searched, and Escape back to the entry; the reader reads none of it on its own.
 # Usage: lexiv_search_end_to_end.sh path/to/lexiv
 set -u
 source "$(dirname "$0")/tmux_program.sh"
@@ -39,6 +39,9 @@ wait_for "the pasted word's headword listed" screen grep -q "^漢字【かんじ
 tmux_ send-keys -t e2e Escape
 wait_for "back to the open entry" speech grep -q "^VOXAPRead	パス	"
 wait_for "the open entry shown again" screen grep -q "漢字　　端"
+
+# The program speaks for its own panes: the reader has said nothing of its own so far.
+speech | grep -q "^Reader	" && fail "the reader read the program's own panes"
 
 tmux_ send-keys -t e2e Escape
 wait_for "the exit question" screen grep -q "国語辞典を終了しますか"
