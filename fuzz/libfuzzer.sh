@@ -24,5 +24,5 @@ clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-reco
 regressions=()
 [ -d fuzz/regressions/$seeds ] && regressions=(fuzz/regressions/$seeds)
 build-libfuzzer/$target -max_total_time="$seconds" -max_len=4096 -timeout=5 -artifact_prefix="$out/" \
-  "$out/corpus" "${regressions[@]}" 2>&1 | tee "$out.log" | grep -E "^#[0-9]+ +DONE|ERROR|SUMMARY" || true
+  "$out/corpus" "${regressions[@]}" 2>&1 | tee "$out.log" | grep -E "DONE|ERROR|SUMMARY" || true
 ! ls "$out"/crash-* "$out"/timeout-* "$out"/leak-* >/dev/null 2>&1

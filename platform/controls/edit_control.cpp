@@ -546,7 +546,8 @@ void EditControl::Relayout() {
     return;
   }
   const long capacity = hwnd() ? VisibleCells() : 0;
-  lines_ = WrapTextLines(text_, capacity, [this](std::size_t bytePos) { return static_cast<long>(CharCellsAt(text_, bytePos)); });
+  const auto cellsAt = [this](std::size_t bytePos) { return static_cast<long>(CharCellsAt(text_, bytePos)); };
+  lines_ = WrapTextLines(text_, capacity, cellsAt);
   firstVisible_ = std::clamp(firstVisible_, 0, static_cast<int>(lines_.size()) - 1);
 }
 
@@ -564,19 +565,8 @@ int EditControl::CellsInLine(int line, std::size_t bytePos) const {
 }
 
 std::size_t EditControl::PosAtCells(int line, int cells) const {
-  const DisplayLine& l = lines_[static_cast<std::size_t>(line)];
-  std::size_t pos = l.start;
-  int used = 0;
-  while (pos < l.End()) {
-    const int width = CharCellsAt(text_, pos);
-    if (used + width > cells) break;
-    used += width;
-    pos += SjisCharBytesAt(text_, pos);
-  }
-  // The end of a wrapped line is the next line's start: stay on its last character instead.
-  if (pos == l.End() && l.breakBytes == 0 && line + 1 < static_cast<int>(lines_.size()) && pos > l.start)
-    pos = CharStartAtOrBefore(text_, pos - 1, l.start);
-  return pos;
+  const auto cellsAt = [this](std::size_t bytePos) { return static_cast<long>(CharCellsAt(text_, bytePos)); };
+  return PositionInLine(text_, lines_, line, cells, cellsAt);
 }
 
 void EditControl::ForgetUndo() {

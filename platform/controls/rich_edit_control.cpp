@@ -564,20 +564,7 @@ long RichEditControl::XOf(std::size_t bytePos) const {
 }
 
 std::size_t RichEditControl::PosAtX(int lineIndex, long x) const {
-  const DisplayLine& line = lines_[static_cast<std::size_t>(lineIndex)];
-  const std::string& bytes = doc_.Bytes();
-  std::size_t pos = line.start;
-  long used = 0;
-  while (pos < line.End()) {
-    const long units = CharUnits(doc_, pos);
-    if (used + units > x) break;
-    used += units;
-    pos += SjisCharBytesAt(bytes, pos);
-  }
-  // The end of a wrapped line is the next line's start: stay on its last character instead.
-  if (pos == line.End() && line.breakBytes == 0 && lineIndex + 1 < static_cast<int>(lines_.size()) && pos > line.start)
-    pos = CharStartAtOrBefore(bytes, pos - 1, line.start);
-  return pos;
+  return PositionInLine(doc_.Bytes(), lines_, lineIndex, x, [this](std::size_t bytePos) { return CharUnits(doc_, bytePos); });
 }
 
 void RichEditControl::ScrollToLine(int line) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/services/shift_jis_text.h"
+#include "platform/services/text_positions.h"
 
 namespace lexiv::platform {
 
@@ -37,6 +38,22 @@ std::vector<DisplayLine> WrapTextLines(std::string_view text, long capacity,
     }
   }
   return lines;
+}
+
+std::size_t PositionInLine(std::string_view text, const std::vector<DisplayLine>& lines, int lineIndex, long units,
+                           const std::function<long(std::size_t bytePos)>& unitsAt) {
+  const DisplayLine& line = lines[static_cast<std::size_t>(lineIndex)];
+  std::size_t pos = line.start;
+  long used = 0;
+  while (pos < line.End()) {
+    const long width = unitsAt(pos);
+    if (used + width > units) break;
+    used += width;
+    pos += SjisCharBytesAt(text, pos);
+  }
+  if (pos == line.End() && line.breakBytes == 0 && lineIndex + 1 < static_cast<int>(lines.size()) && pos > line.start)
+    pos = CharStartAtOrBefore(text, pos - 1, line.start);
+  return pos;
 }
 
 int LineHolding(const std::vector<DisplayLine>& lines, std::size_t bytePos) {

@@ -25,6 +25,12 @@ struct DisplayLine {
 std::vector<DisplayLine> WrapTextLines(std::string_view text, long capacity,
                                        const std::function<long(std::size_t bytePos)>& unitsAt);
 
+// The caret position on line lineIndex nearest to `units` from the line's start (a character is
+// passed when it fits whole); on a wrapped line's end, its last character, since the end itself
+// is the next line's start.
+std::size_t PositionInLine(std::string_view text, const std::vector<DisplayLine>& lines, int lineIndex, long units,
+                           const std::function<long(std::size_t bytePos)>& unitsAt);
+
 // The index of the line that holds bytePos (a line's start belongs to it; past the end, the
 // last line). lines is never empty.
 int LineHolding(const std::vector<DisplayLine>& lines, std::size_t bytePos);

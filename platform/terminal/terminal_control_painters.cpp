@@ -313,14 +313,7 @@ void PaintTextStatic(HWND hwnd, TerminalPaintContext& context) {
       context.Write(column, row++, shown);
     }
   }
-  Window* w = FromHandle(hwnd);
-  if (w == nullptr) return;
-  std::vector<std::string> lines;
-  w->DescribeContents(lines);
-  for (const std::string& line : lines) {
-    if (row >= context.heightCells()) break;
-    context.Write(0, row++, line);
-  }
+  PaintDescription(hwnd, context, row);
 }
 
 // An icon is a bold mark of its kind: "×" error, "?" question, "!" warning, "i" information.

@@ -43,10 +43,15 @@ void PaintWindowDefault(HWND hwnd, TerminalPaintContext& context) {
     const std::string text = WindowText(hwnd);
     if (!text.empty()) context.Write(0, row++, text);
   }
+  PaintDescription(hwnd, context, row);
+}
+
+void PaintDescription(HWND hwnd, TerminalPaintContext& context, int firstRow) {
   Window* w = FromHandle(hwnd);
   if (w == nullptr) return;
   std::vector<std::string> lines;
   w->DescribeContents(lines);
+  int row = firstRow;
   for (const std::string& line : lines) {
     if (row >= context.heightCells()) break;
     context.Write(0, row++, line);

@@ -49,5 +49,7 @@ using TerminalPainter = std::function<void(HWND hwnd, TerminalPaintContext& cont
 // The window's text (for a child window: a top-level window's text is its caption, shown on the
 // bar line or the title line), then the lines of its DescribeContents, one a row.
 void PaintWindowDefault(HWND hwnd, TerminalPaintContext& context);
+// The lines of the window's DescribeContents, one a row from firstRow while there is room.
+void PaintDescription(HWND hwnd, TerminalPaintContext& context, int firstRow);
 
 }  // namespace lexiv::platform
