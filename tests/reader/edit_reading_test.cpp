@@ -24,7 +24,7 @@
 #include "platform/core/window.h"
 #include "platform/core/window_functions.h"
 #include "platform/headless/headless_driver.h"
-#include "recording_speech_server.h"
+#include "support/fake_speech_server.h"
 #include "support/temp_dir.h"
 #include "voxa_library.h"
 
@@ -216,17 +216,17 @@ TEST_F(EditReadingTest, TheOneLineAndTheRichEditAreReadTheSameWay) {
 }
 
 TEST_F(EditReadingTest, ACharacterTheReaderFindsIsSpokenByItsDescription) {
-  RecordingSpeechServer server((dir_.path() / "speechd.sock").string());
-  ASSERT_TRUE(server.ok());
-  ::setenv("SPEECHD_ADDRESS", server.address().c_str(), 1);
+  FakeSpeechServer server;
+  ASSERT_TRUE(server.Start((dir_.path() / "speechd.sock").string()));
+  ::setenv("SPEECHD_ADDRESS", server.Address().c_str(), 1);
   StartReader(false);
   CreateProgram(EditKind::kMultiLine);
   ASSERT_EQ(voxa_.GetStatus(0x10001, 28, 0), 1);
   FocusEditWith(kText);
-  server.Take();
+  server.ClearRequests();
   Press("Right Down");
   std::vector<std::string> heard;
-  for (const RecordingSpeechServer::Said& said : server.Take())
+  for (const FakeSpeechServer::Request& said : server.TakeSaid())
     heard.push_back(std::regex_replace(said.text, std::regex("<[^>]*>"), ""));
   const std::vector<std::string> expected{U8(u8"ひらがなの れ"), U8(u8"海へ行く")};
   EXPECT_EQ(heard, expected);

@@ -1,6 +1,6 @@
 // What the reader hands the speech server for the program's guide calls: the real library, copied
-// beside a kanji table compiled from the KANJIDIC fixture (or beside none), talking to a recording
-// server double.
+// beside a kanji table compiled from the KANJIDIC fixture (or beside none), talking to the stand-in
+// speech server.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -10,7 +10,7 @@
 #include <regex>
 
 #include "kanji_fixture.h"
-#include "recording_speech_server.h"
+#include "support/fake_speech_server.h"
 #include "voxa_library.h"
 
 namespace lexiv::testing {
@@ -25,8 +25,8 @@ class GuideSpeechTest : public ::testing::Test {
   // A fresh instance of the library (a copy under a name of its own has never connected), with
   // the fixture's kanji table beside it or without one.
   void Start(bool withKanjiTable) {
-    server_ = std::make_unique<RecordingSpeechServer>((dir_.path() / "speechd.sock").string());
-    ASSERT_TRUE(server_->ok());
+    server_ = std::make_unique<FakeSpeechServer>();
+    ASSERT_TRUE(server_->Start((dir_.path() / "speechd.sock").string()));
     if (withKanjiTable) {
       ASSERT_FALSE(CompileKanjiFixture(dir_.path()).empty());
     }
@@ -35,10 +35,10 @@ class GuideSpeechTest : public ::testing::Test {
     std::filesystem::copy_file(VoxaLibraryPath(), copy);
     logPath_ = (dir_.path() / "voxa.log").string();
     ::setenv("VOXA_LOG", logPath_.c_str(), 1);
-    ::setenv("SPEECHD_ADDRESS", server_->address().c_str(), 1);
+    ::setenv("SPEECHD_ADDRESS", server_->Address().c_str(), 1);
     ASSERT_TRUE(voxa_.Bind(copy));
     ASSERT_EQ(voxa_.GetStatus(0x10001, 28, 0), 1);
-    server_->Take();
+    server_->TakeSaid();
   }
   void TearDown() override {
     ::unsetenv("SPEECHD_ADDRESS");
@@ -62,7 +62,7 @@ class GuideSpeechTest : public ::testing::Test {
   // dropped, a pause (a break, or the gap between two messages) written ␞.
   std::string Heard() {
     std::string heard;
-    for (const RecordingSpeechServer::Said& said : server_->Take()) {
+    for (const FakeSpeechServer::Request& said : server_->TakeSaid()) {
       std::string text = std::regex_replace(said.text, std::regex("<break[^>]*>"), "\x1F");
       text = std::regex_replace(text, std::regex("<[^>]*>"), "");
       heard += "\x1F" + text;
@@ -80,7 +80,7 @@ class GuideSpeechTest : public ::testing::Test {
   }
 
   TempDir dir_;
-  std::unique_ptr<RecordingSpeechServer> server_;
+  std::unique_ptr<FakeSpeechServer> server_;
   VoxaFunctions voxa_;
   std::string logPath_;
 };
@@ -140,15 +140,15 @@ TEST_F(GuideSpeechTest, ACharacterAtTheCaretIsItsDescriptionUntilCharacterNamesA
 TEST_F(GuideSpeechTest, WithoutAKanjiTableKanjiAreSpelledAsBefore) {
   Start(/*withKanjiTable=*/false);
   voxa_.CGuide("橋", kHeadwordGuide);
-  const std::vector<RecordingSpeechServer::Said> said = server_->Take();
+  const std::vector<FakeSpeechServer::Request> said = server_->TakeSaid();
   ASSERT_EQ(said.size(), 2u);
   EXPECT_EQ(said[0].text, U8(u8"<speak>橋</speak>"));
   EXPECT_EQ(said[1].text, U8(u8"<speak><say-as interpret-as=\"characters\">橋</say-as></speak>"));
 
   voxa_.CGuide("橋", 0);
-  const std::vector<RecordingSpeechServer::Said> character = server_->Take();
+  const std::vector<FakeSpeechServer::Request> character = server_->TakeSaid();
   ASSERT_EQ(character.size(), 1u);
-  EXPECT_EQ(character[0].kind, RecordingSpeechServer::Said::Kind::kChar);
+  EXPECT_EQ(character[0].command.rfind("CHAR", 0), 0u);
   EXPECT_EQ(character[0].text, U8(u8"橋"));
 
   voxa_.CGuide("あ", 0);

@@ -174,7 +174,7 @@ void FakeSpeechServer::Serve(int fd) {
         WriteAll(fd, "230 OK RECEIVING DATA\r\n");
         continue;
       }
-      record(line, {});
+      record(line, StartsWithWord(line, "CHAR") && line.size() > 5 ? line.substr(5) : std::string());
       if (StartsWithWord(line, "CHAR")) {
         queueMessage(static_cast<std::uint64_t>(msPerCharacter_));
       } else if (StartsWithWord(line, "CANCEL")) {
@@ -219,10 +219,18 @@ std::vector<FakeSpeechServer::Request> FakeSpeechServer::Requests() const {
 std::vector<std::string> FakeSpeechServer::Spoken() const {
   std::vector<std::string> spoken;
   for (const Request& r : Requests()) {
-    if (r.command == "SPEAK") spoken.push_back(r.text);
-    if (StartsWithWord(r.command, "CHAR")) spoken.push_back(r.command.substr(5));
+    if (r.command == "SPEAK" || StartsWithWord(r.command, "CHAR")) spoken.push_back(r.text);
   }
   return spoken;
+}
+
+std::vector<FakeSpeechServer::Request> FakeSpeechServer::TakeSaid() {
+  std::lock_guard lock(mutex_);
+  std::vector<Request> said;
+  for (Request& r : requests_)
+    if (r.command == "SPEAK" || StartsWithWord(r.command, "CHAR")) said.push_back(std::move(r));
+  requests_.clear();
+  return said;
 }
 
 void FakeSpeechServer::ClearRequests() {

@@ -28,7 +28,7 @@ class FakeSpeechServer {
   };
   struct Request {
     std::string command;  // the request line as sent ("SET SELF LANGUAGE ja", "CHAR a", "SPEAK")
-    std::string text;     // SPEAK: the message's text (UTF-8, SSML as the reader sends it)
+    std::string text;     // SPEAK: the message's text (UTF-8, SSML as the reader sends it); CHAR: the character
     std::uint64_t atNs = 0;  // CLOCK_MONOTONIC, when the request (for SPEAK: its text) was complete
   };
 
@@ -51,6 +51,10 @@ class FakeSpeechServer {
   // The texts of the SPEAK requests and the characters of the CHAR requests, in order.
   std::vector<std::string> Spoken() const;
   void ClearRequests();
+  // The SPEAK and CHAR requests recorded since the last clear, which this clears. The client
+  // waits for the answer to each text and the text is recorded before the answer goes, so what
+  // a call that returned has said is there.
+  std::vector<Request> TakeSaid();
   // True when nothing is being played or waits to be played.
   bool Idle() const;
   // Waits (polling the recorded state, at most limitMs) until done(requests) holds.
