@@ -430,17 +430,9 @@ LRESULT EditControl::OnGetDlgCode(WPARAM, LPARAM lParam) {
 }
 
 void EditControl::Select(std::size_t anchor, std::size_t caret) {
-  anchor = std::min(anchor, text_.size());
-  caret = std::min(caret, text_.size());
-  if (anchor == caret) {
-    anchor = caret = CharStartAtOrBefore(text_, caret);
-  } else if (anchor < caret) {
-    anchor = CharStartAtOrBefore(text_, anchor);
-    caret = CharStartAtOrAfter(text_, caret);
-  } else {
-    caret = CharStartAtOrBefore(text_, caret);
-    anchor = CharStartAtOrAfter(text_, anchor);
-  }
+  const SnappedSelection snapped = SnapSelection(text_, anchor, caret);
+  anchor = snapped.anchor;
+  caret = snapped.caret;
   if (anchor == anchor_ && caret == caret_) return;
   anchor_ = anchor;
   caret_ = caret;

@@ -499,17 +499,9 @@ void RichEditControl::Relayout() {
 
 void RichEditControl::Select(std::size_t anchor, std::size_t caret) {
   const std::string& bytes = doc_.Bytes();
-  anchor = std::min(anchor, bytes.size());
-  caret = std::min(caret, bytes.size());
-  if (anchor == caret) {
-    anchor = caret = CharStartAtOrBefore(bytes, caret);
-  } else if (anchor < caret) {
-    anchor = CharStartAtOrBefore(bytes, anchor);
-    caret = CharStartAtOrAfter(bytes, caret);
-  } else {
-    caret = CharStartAtOrBefore(bytes, caret);
-    anchor = CharStartAtOrAfter(bytes, anchor);
-  }
+  const SnappedSelection snapped = SnapSelection(bytes, anchor, caret);
+  anchor = snapped.anchor;
+  caret = snapped.caret;
   goalX_ = -1;
   if (anchor == anchor_ && caret == caret_) return;
   anchor_ = anchor;
