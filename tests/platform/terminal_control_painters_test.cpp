@@ -253,6 +253,37 @@ TEST_F(TerminalPaintersTest, SmallTerminalPinsTheStatusBarNotABarBuiltOnIt) {
   EXPECT_EQ(canvas.RowText(5), U(u8"準備完了"));
 }
 
+// A 40 x 13 terminal with an owner window at ownerRect. Show opens a 160 x 64 dialog "確認" of
+// the given controls over it, draws the screen once the dialog waits, then presses key.
+struct DialogOnTerminal {
+  explicit DialogOnTerminal(const RECT& ownerRect) {
+    driver.SetScreenRect(ScreenRectForTerminal(40, 13));
+    CreateParams p;
+    p.text = "親";
+    p.style = WS_VISIBLE | WS_OVERLAPPEDWINDOW;
+    p.rect = ownerRect;
+    owner.Create(p);
+  }
+  int Show(const std::vector<DialogControl>& controls, const char* key) {
+    DialogTemplate description;
+    description.caption = "確認";
+    description.width = 160;
+    description.height = 64;
+    description.controls = controls;
+    Dialog dialog(description);
+    driver.Then([this, key] {
+      RenderScreen(canvas);
+      driver.PressKey(key);
+    });
+    return dialog.DoModal(owner.hwnd());
+  }
+
+  HeadlessDriver driver;
+  UiThread ui{driver};
+  NoticeParent owner;
+  TerminalCanvas canvas{40, 13};
+};
+
 // The dialog centres itself in pixels over its owner; on the terminal it shows centred over the
 // owner's cells, its caption on the line above it.
 TEST(TerminalDialogTest, DialogShowsCentredOverItsOwner) {
@@ -266,27 +297,12 @@ TEST(TerminalDialogTest, DialogShowsCentredOverItsOwner) {
       {RECT{0, 0, 320, 32}, 10, 1},     // a dialog taller than its owner stays on the screen
   };
   for (const Case& c : cases) {
-    HeadlessDriver driver;
-    UiThread ui{driver};
-    driver.SetScreenRect(ScreenRectForTerminal(40, 13));
-    NoticeParent owner;
-    CreateParams p;
-    p.text = "親";
-    p.style = WS_VISIBLE | WS_OVERLAPPEDWINDOW;
-    p.rect = c.owner;
-    ASSERT_TRUE(owner.Create(p));
-    DialogTemplate description;
-    description.caption = "確認";
-    description.width = 160;
-    description.height = 64;
-    description.controls = {{"Button", "OK", IDOK, WS_TABSTOP | BS_DEFPUSHBUTTON, RECT{56, 40, 104, 56}}};
-    Dialog dialog(description);
-    TerminalCanvas canvas(40, 13);
-    driver.Then([&] {
-      RenderScreen(canvas);
-      driver.PressKey("Enter");
-    });
-    ASSERT_EQ(dialog.DoModal(owner.hwnd()), IDOK);
+    DialogOnTerminal screen(c.owner);
+    ASSERT_TRUE(IsWindow(screen.owner.hwnd()));
+    const std::vector<DialogControl> controls = {
+        {"Button", "OK", IDOK, WS_TABSTOP | BS_DEFPUSHBUTTON, RECT{56, 40, 104, 56}}};
+    ASSERT_EQ(screen.Show(controls, "Enter"), IDOK);
+    const TerminalCanvas& canvas = screen.canvas;
     // The caption on the line above the dialog, or on the top line when there is none.
     const int titleRow = std::max(c.top - 1, 0);
     EXPECT_EQ(canvas.At(c.left + 1, titleRow).glyph, U(u8"確")) << c.left << "," << c.top;
@@ -301,36 +317,20 @@ TEST(TerminalDialogTest, DialogShowsCentredOverItsOwner) {
 // owner's text inside; a text of two lines shows on two rows; a caption wider than its button
 // keeps both brackets and ends in an ellipsis.
 TEST(TerminalDialogTest, DialogIsABoxOverTheOwnerWithItsLinesAndButtonsWhole) {
-  HeadlessDriver driver;
-  UiThread ui{driver};
-  driver.SetScreenRect(ScreenRectForTerminal(40, 13));
-  NoticeParent owner;
-  CreateParams p;
-  p.text = "親";
-  p.style = WS_VISIBLE | WS_OVERLAPPEDWINDOW;
-  p.rect = RECT{0, 0, 320, 192};
-  ASSERT_TRUE(owner.Create(p));
+  DialogOnTerminal screen(RECT{0, 0, 320, 192});
+  ASSERT_TRUE(IsWindow(screen.owner.hwnd()));
   StaticControl filler;
   CreateParams f;
   f.className = "Static";
   f.text = std::string(40, 'Z');
   f.style = WS_CHILD | WS_VISIBLE;
-  f.parent = owner.hwnd();
+  f.parent = screen.owner.hwnd();
   f.rect = RECT{0, 0, 320, 192};
   ASSERT_TRUE(filler.Create(f));
-  DialogTemplate description;
-  description.caption = "確認";
-  description.width = 160;
-  description.height = 64;
-  description.controls = {{"Static", "一行目\n二行目", 10, 0, RECT{8, 0, 152, 32}},
-                          {"Button", "キャンセル", IDCANCEL, WS_TABSTOP, RECT{56, 40, 104, 56}}};
-  Dialog dialog(description);
-  TerminalCanvas canvas(40, 13);
-  driver.Then([&] {
-    RenderScreen(canvas);
-    driver.PressKey("Escape");
-  });
-  ASSERT_EQ(dialog.DoModal(owner.hwnd()), IDCANCEL);
+  const std::vector<DialogControl> controls = {{"Static", "一行目\n二行目", 10, 0, RECT{8, 0, 152, 32}},
+                                               {"Button", "キャンセル", IDCANCEL, WS_TABSTOP, RECT{56, 40, 104, 56}}};
+  ASSERT_EQ(screen.Show(controls, "Escape"), IDCANCEL);
+  const TerminalCanvas& canvas = screen.canvas;
   const int left = 10, top = 5, right = 30, bottom = 9;  // the dialog's 20 x 4 cells
   for (int row = top; row < bottom; ++row) {
     EXPECT_EQ(canvas.At(left - 1, row).glyph, "|") << row;
