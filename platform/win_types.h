@@ -222,6 +222,21 @@ inline constexpr UINT WM_IDLEUPDATECMDUI = 0x0363;
 inline constexpr UINT WM_USER = 0x0400;
 inline constexpr UINT WM_APP = 0x8000;
 
+// Messages whose pointer parameters the session copies between programs, as Windows does for its
+// own messages (the edit controls answer them; the numbers are the edit and rich edit ones).
+inline constexpr UINT WM_COPYDATA = 0x004A;
+inline constexpr UINT EM_GETSEL = 0x00B0;
+inline constexpr UINT EM_REPLACESEL = 0x00C2;
+inline constexpr UINT EM_GETLINE = 0x00C4;
+inline constexpr UINT EM_GETSELTEXT = WM_USER + 62;
+
+// WM_COPYDATA's block: dwData travels as it is, cbData bytes at lpData are copied.
+struct COPYDATASTRUCT {
+  std::uintptr_t dwData = 0;
+  DWORD cbData = 0;
+  void* lpData = nullptr;
+};
+
 // Notification codes common to all controls (WM_NOTIFY).
 inline constexpr UINT NM_FIRST = 0;
 inline constexpr UINT NM_CLICK = NM_FIRST - 2;

@@ -1,12 +1,12 @@
 // Messages, notifications and styles of the edit controls (the one-line edit and the rich edit
-// share the EM_ numbers below 0x0100), with the Windows numbers.
+// share the EM_ numbers below 0x0100), with the Windows numbers. EM_GETSEL, EM_REPLACESEL and
+// EM_GETLINE are in win_types.h: the session copies their buffers between programs.
 #pragma once
 
 #include "platform/win_types.h"
 
 namespace lexiv::platform {
 
-inline constexpr UINT EM_GETSEL = 0x00B0;
 inline constexpr UINT EM_SETSEL = 0x00B1;
 inline constexpr UINT EM_LINESCROLL = 0x00B6;
 inline constexpr UINT EM_SCROLLCARET = 0x00B7;
@@ -15,8 +15,6 @@ inline constexpr UINT EM_SETMODIFY = 0x00B9;
 inline constexpr UINT EM_GETLINECOUNT = 0x00BA;
 inline constexpr UINT EM_LINEINDEX = 0x00BB;
 inline constexpr UINT EM_LINELENGTH = 0x00C1;
-inline constexpr UINT EM_REPLACESEL = 0x00C2;
-inline constexpr UINT EM_GETLINE = 0x00C4;
 inline constexpr UINT EM_LIMITTEXT = 0x00C5;
 inline constexpr UINT EM_CANUNDO = 0x00C6;
 inline constexpr UINT EM_UNDO = 0x00C7;

@@ -17,7 +17,6 @@ inline constexpr UINT EM_EXLINEFROMCHAR = WM_USER + 54;
 inline constexpr UINT EM_EXSETSEL = WM_USER + 55;
 inline constexpr UINT EM_GETCHARFORMAT = WM_USER + 58;
 inline constexpr UINT EM_GETEVENTMASK = WM_USER + 59;
-inline constexpr UINT EM_GETSELTEXT = WM_USER + 62;
 inline constexpr UINT EM_HIDESELECTION = WM_USER + 63;
 inline constexpr UINT EM_SETBKGNDCOLOR = WM_USER + 67;
 inline constexpr UINT EM_SETCHARFORMAT = WM_USER + 68;

@@ -51,7 +51,11 @@ void ActivateWindow(HWND top, bool activateApplication) {
   if (!IsWindow(top)) return;
   ui.active = top;
   ui.lastActive = top;
-  if (ui.appActive) ui.foreground = top;
+  if (ui.appActive) {
+    ui.foreground = top;
+    // The session has one foreground: the program that had it learns that it lost it.
+    if (ui.remote) ui.remote->OurWindowActivated(top);
+  }
   SendMessage(top, WM_ACTIVATE, ActivateParam(WA_ACTIVE, top), ToLParam(old));
 }
 
@@ -116,7 +120,16 @@ HWND GetActiveWindow() { return Ui().active; }
 BOOL SetForegroundWindow(HWND hwnd) {
   UiThread& ui = Ui();
   Window* w = FromHandle(hwnd);
-  if (w == nullptr) return FALSE;
+  if (w == nullptr) {
+    // Another program's window: that program becomes active, this one inactive.
+    if (!hwnd || !ui.remote || !ui.remote->Describe(hwnd)) return FALSE;
+    if (!ui.remote->ActivateRemote(hwnd)) return FALSE;
+    if (ui.appActive)
+      DeactivateApplication(hwnd);
+    else
+      ui.foreground = hwnd;
+    return TRUE;
+  }
   if (WI::Foreign(*w)) {
     if (ui.appActive)
       DeactivateApplication(hwnd);
@@ -128,7 +141,16 @@ BOOL SetForegroundWindow(HWND hwnd) {
   return TRUE;
 }
 
-HWND GetForegroundWindow() { return Ui().foreground; }
+HWND GetForegroundWindow() {
+  UiThread& ui = Ui();
+  // Where the session's foreground is another program's live window, that is the answer; while
+  // it is ours, this program knows best which of its windows (or stand-ins) is in front.
+  if (ui.remote) {
+    const HWND session = ui.remote->Foreground();
+    if (session && FromHandle(session) == nullptr && ui.remote->Describe(session)) return session;
+  }
+  return ui.foreground;
+}
 
 bool IsApplicationActive() { return Ui().appActive; }
 

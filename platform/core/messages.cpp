@@ -172,6 +172,14 @@ bool PeekQueued(Msg* out, HWND filter, UINT filterMin, UINT filterMax, bool remo
   return false;
 }
 
+// Messages other programs sent are answered before anything is taken from the queue, whatever
+// the caller's filters: a modal loop, a dialog or a speech wait that drops posted messages still
+// answers them, and they never enter the posted queue.
+void ServeOtherPrograms() {
+  UiThread& ui = Ui();
+  if (ui.remote) ui.remote->ServeSentMessages();
+}
+
 bool HasWaitingMessage() {
   UiThread& ui = Ui();
   ui.timers.Update(ui.clock.NowMs());
@@ -183,14 +191,17 @@ bool HasWaitingMessage() {
 
 LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   Window* w = FromHandle(hwnd);
-  if (w == nullptr) return 0;
+  if (w == nullptr) {
+    UiThread* ui = UiThread::Current();
+    return hwnd && ui != nullptr && ui->remote ? ui->remote->Send(hwnd, message, wParam, lParam) : 0;
+  }
   if (HasWindowSubclass(hwnd)) return CallThroughSubclasses(w, message, wParam, lParam);
   return WI::Call(w, message, wParam, lParam);
 }
 
 BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   UiThread& ui = Ui();
-  if (hwnd && !IsWindow(hwnd)) return FALSE;
+  if (hwnd && FromHandle(hwnd) == nullptr) return ui.remote ? ui.remote->Post(hwnd, message, wParam, lParam) : FALSE;
   Msg msg;
   msg.hwnd = hwnd;
   msg.message = message;
@@ -205,6 +216,7 @@ void PostQuitMessage(int exitCode) { Ui().queue.PostQuit(exitCode); }
 
 BOOL PeekMessage(Msg* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags) {
   if (msg == nullptr) return FALSE;
+  ServeOtherPrograms();
   const bool remove = (removeFlags & PM_REMOVE) != 0;
   if (PeekQueued(msg, hwnd, filterMin, filterMax, remove)) return TRUE;
   Ui().driver.PollInput();
@@ -215,6 +227,7 @@ int GetMessage(Msg* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
   if (msg == nullptr) return -1;
   UiThread& ui = Ui();
   for (;;) {
+    ServeOtherPrograms();
     if (PeekQueued(msg, hwnd, filterMin, filterMax, true)) return msg->message == WM_QUIT ? 0 : 1;
     ui.driver.Present();
     DWORD timeout = INFINITE;
@@ -294,6 +307,7 @@ int RunMessageLoop() {
 int PumpPending() {
   int count = 0;
   Msg msg;
+  ServeOtherPrograms();
   while (PeekQueued(&msg, HWND{}, 0, 0, true)) {
     if (msg.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(msg.wParam));

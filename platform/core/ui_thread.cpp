@@ -29,12 +29,15 @@ UiThread::~UiThread() {
   std::vector<HWND> rest;
   for (const auto& [value, w] : windows) rest.push_back(HWND{value});
   for (HWND h : rest) DestroyWindow(h);
+  remote.reset();
   g_current = nullptr;
 }
 
 UiThread* UiThread::Current() { return g_current; }
 
 std::uint32_t UiThread::NewHandle() {
+  // In a session, handles come from the session, so no two programs' windows share one.
+  if (remote) return remote->NewHandle();
   for (;;) {
     std::uint32_t h = nextHandle++;
     if (h < 0x100 || h >= 0xFFFFFF00u) {

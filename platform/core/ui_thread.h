@@ -19,6 +19,7 @@
 #include "platform/core/keyboard_state.h"
 #include "platform/core/menu_data.h"
 #include "platform/core/message_queue.h"
+#include "platform/core/remote_link.h"
 #include "platform/core/timer_table.h"
 #include "platform/win_types.h"
 
@@ -74,6 +75,8 @@ class UiThread {
   int nextRegistrationId = 1;
   CommandTarget* application = nullptr;
   MenuLoopView* menuLoop = nullptr;
+  // The session this program joined (session.h); null while it runs alone.
+  std::unique_ptr<RemoteLink> remote;
 };
 
 // The current thread's state; aborts when none exists (a program error, not an input error).

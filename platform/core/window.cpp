@@ -37,6 +37,7 @@ bool Window::Create(const CreateParams& params) {
   normalRect_ = params.rect;
   id_ = params.id;
   ui.windows[handle.value] = this;
+  if (ui.remote) ui.remote->WindowCreated(handle, className_);
   if (parent != nullptr) {
     parent_ = parent;
     parent->children_.push_back(this);

@@ -1,6 +1,7 @@
 #include "platform/core/window_functions.h"
 
 #include <algorithm>
+#include <optional>
 #include <cstring>
 
 #include "platform/core/focus.h"
@@ -70,6 +71,7 @@ void Unlink(Window& w) {
   siblings.erase(std::remove(siblings.begin(), siblings.end(), &w), siblings.end());
   const HWND h = w.hwnd();
   ui.windows.erase(h.value);
+  if (ui.remote) ui.remote->WindowDestroyed(h);
   ui.timers.KillAll(h);
   ui.dropTargets.erase(h.value);
   if (WI::Menu(w)) DestroyMenu(WI::Menu(w));
@@ -112,7 +114,21 @@ Window* FromHandle(HWND hwnd) {
   return it == ui->windows.end() ? nullptr : it->second;
 }
 
-BOOL IsWindow(HWND hwnd) { return FromHandle(hwnd) != nullptr ? TRUE : FALSE; }
+namespace {
+
+// Another program's window, when the program joined a session and the handle names one.
+std::optional<RemoteWindow> RemoteWindowOf(HWND hwnd) {
+  UiThread* ui = UiThread::Current();
+  if (!hwnd || ui == nullptr || !ui->remote || ui->windows.count(hwnd.value)) return std::nullopt;
+  return ui->remote->Describe(hwnd);
+}
+
+}  // namespace
+
+BOOL IsWindow(HWND hwnd) {
+  if (FromHandle(hwnd) != nullptr) return TRUE;
+  return RemoteWindowOf(hwnd) ? TRUE : FALSE;
+}
 
 BOOL DestroyWindow(HWND hwnd) {
   Window* w = FromHandle(hwnd);
@@ -200,9 +216,9 @@ int GetDlgCtrlID(HWND hwnd) {
 }
 
 int GetClassName(HWND hwnd, char* buffer, int size) {
-  Window* w = FromHandle(hwnd);
-  if (w == nullptr || buffer == nullptr || size <= 0) return 0;
-  const std::string& name = WI::ClassNameField(*w);
+  if (buffer == nullptr || size <= 0) return 0;
+  const std::string name = ClassNameOf(hwnd);
+  if (name.empty()) return 0;
   const int n = std::min<int>(static_cast<int>(name.size()), size - 1);
   std::memcpy(buffer, name.data(), static_cast<std::size_t>(n));
   buffer[n] = '\0';
@@ -210,8 +226,9 @@ int GetClassName(HWND hwnd, char* buffer, int size) {
 }
 
 std::string ClassNameOf(HWND hwnd) {
-  Window* w = FromHandle(hwnd);
-  return w != nullptr ? WI::ClassNameField(*w) : std::string();
+  if (Window* w = FromHandle(hwnd)) return WI::ClassNameField(*w);
+  if (auto remote = RemoteWindowOf(hwnd)) return remote->className;
+  return std::string();
 }
 
 BOOL SetWindowText(HWND hwnd, const char* text) {
@@ -242,7 +259,9 @@ std::string WindowText(HWND hwnd) {
 
 LPARAM GetWindowLong(HWND hwnd, int index) {
   Window* w = FromHandle(hwnd);
-  if (w == nullptr) return 0;
+  // Of another program's window only the procedure's existence can be told (it lives in that
+  // program's memory): non-zero while the window lives.
+  if (w == nullptr) return index == GWL_WNDPROC && RemoteWindowOf(hwnd) ? 1 : 0;
   switch (index) {
     case GWL_STYLE: return static_cast<LPARAM>(WI::Style(*w));
     case GWL_EXSTYLE: return static_cast<LPARAM>(WI::ExStyle(*w));
@@ -357,7 +376,11 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
   return wasDisabled ? TRUE : FALSE;
 }
 
-BOOL IsWindowUnicode(HWND) { return FALSE; }
+BOOL IsWindowUnicode(HWND hwnd) {
+  if (FromHandle(hwnd) != nullptr) return FALSE;
+  auto remote = RemoteWindowOf(hwnd);
+  return remote && remote->unicode ? TRUE : FALSE;
+}
 
 BOOL IsWindowEnabled(HWND hwnd) {
   Window* w = FromHandle(hwnd);

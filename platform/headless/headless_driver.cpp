@@ -1,5 +1,7 @@
 #include "platform/headless/headless_driver.h"
 
+#include <poll.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -8,6 +10,7 @@
 #include "platform/core/drop_target.h"
 #include "platform/core/input.h"
 #include "platform/core/messages.h"
+#include "platform/core/ui_thread.h"
 
 namespace lexiv::platform {
 
@@ -28,6 +31,7 @@ bool HeadlessDriver::WaitForInput(DWORD timeoutMs) {
     return true;
   }
   if (steps_.empty()) {
+    if (serveSession_) return WaitForSession(timeoutMs);
     exhausted_ = true;
     return false;
   }
@@ -36,6 +40,17 @@ bool HeadlessDriver::WaitForInput(DWORD timeoutMs) {
     return true;
   }
   RunStep();
+  return true;
+}
+
+bool HeadlessDriver::WaitForSession(DWORD timeoutMs) {
+  UiThread* ui = UiThread::Current();
+  const int fd = ui != nullptr && ui->remote ? ui->remote->WaitDescriptor() : -1;
+  pollfd waiting{fd, POLLIN, 0};
+  static const SystemClock realTime;
+  const std::uint64_t start = realTime.NowMs();
+  poll(&waiting, 1, timeoutMs == INFINITE ? -1 : static_cast<int>(std::min<DWORD>(timeoutMs, 1u << 30)));
+  clock_.Advance(realTime.NowMs() - start);
   return true;
 }
 

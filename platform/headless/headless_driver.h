@@ -67,6 +67,10 @@ class HeadlessDriver final : public Driver {
   // Advance(ms), then Run().
   int RunFor(std::uint32_t ms);
   bool Exhausted() const { return exhausted_; }
+  // For programs that other programs of a session drive (the session's tests): with no steps
+  // left, a blocking wait waits in real time for what the session sends, and virtual time keeps
+  // pace with real time, so the program runs until WM_QUIT rather than until its steps end.
+  void ServeSessionWhenIdle(bool serve) { serveSession_ = serve; }
   std::size_t PendingSteps() const { return steps_.size(); }
   void ClearSteps() { steps_.clear(); }
 
@@ -76,6 +80,8 @@ class HeadlessDriver final : public Driver {
 
  private:
   void NewInput() { exhausted_ = false; }
+  bool WaitForSession(DWORD timeoutMs);
+  bool serveSession_ = false;
   void PressChord(const KeyChord& chord, int downCount);
   struct Step {
     std::function<void()> run;

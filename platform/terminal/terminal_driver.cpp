@@ -12,6 +12,7 @@
 
 #include "platform/core/ui_thread.h"
 #include "platform/core/window_functions.h"
+#include "platform/services/program_log.h"
 #include "platform/terminal/terminal_renderer.h"
 #include "platform/terminal/terminal_screen.h"
 #include "platform/terminal/terminal_state.h"
@@ -41,6 +42,8 @@ TerminalDriver::~TerminalDriver() {
   // The screen is closed before the modes are restored: curses leaves its own state first.
   screen_.reset();
   modes_.reset();
+  // Lines the program reported while the screen was open can be read now.
+  SetScreenOpen(false);
 }
 
 int TerminalDriver::Start(std::string* error) {
@@ -56,6 +59,7 @@ int TerminalDriver::Start(std::string* error) {
     return -1;
   }
   screen_->Size(&columns_, &rows_);
+  SetScreenOpen(true);
 
   // Ask whether the terminal speaks the kitty keyboard protocol; the device-attributes request
   // after it is answered by every terminal, so its answer ends the wait.
@@ -133,8 +137,12 @@ bool TerminalDriver::ReadAndDeliver(int timeoutMs) {
     const int untilDeadline = deadline > now ? static_cast<int>(deadline - now) : 0;
     timeoutMs = timeoutMs < 0 ? untilDeadline : std::min(timeoutMs, untilDeadline);
   }
-  pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {modes_->resizeFd(), POLLIN, 0}};
-  const int ready = poll(fds, modes_->resizeFd() >= 0 ? 2 : 1, timeoutMs);
+  // Other programs of the session wake the wait too: their messages are answered as soon as
+  // the thread looks at its queue.
+  UiThread* ui = UiThread::Current();
+  const int sessionFd = ui != nullptr && ui->remote ? ui->remote->WaitDescriptor() : -1;
+  pollfd fds[3] = {{STDIN_FILENO, POLLIN, 0}, {modes_->resizeFd(), POLLIN, 0}, {sessionFd, POLLIN, 0}};
+  const int ready = poll(fds, 3, timeoutMs);
   std::vector<TerminalEvent> events;
   if (ready > 0 && (fds[1].revents & POLLIN)) OnResize();
   if (ready > 0 && (fds[0].revents & (POLLIN | POLLHUP | POLLERR))) {

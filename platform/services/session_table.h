@@ -1,0 +1,124 @@
+// The shared table of a session: a file in the session directory that every member maps, holding
+// what all programs must agree on: the live programs (pid and start time), every window's handle
+// with its owner and class, the registered message names, the system-wide keyboard hooks, the
+// holders of named shared blocks, and the foreground window.
+//
+// Every access takes an exclusive flock on the file, so a program that dies while holding it
+// releases it. Programs that died without leaving (SIGKILL) are noticed by the next look at them
+// (their pid no longer runs with the recorded start time) and their records are removed then.
+// Bytes in the table come from other processes: every index and string read from it is checked,
+// so a damaged table can make a call fail but never read or write outside the mapping.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace lexiv::platform {
+
+struct SessionTableData;
+
+// A live member of the session.
+struct SessionProgram {
+  int slot = -1;
+  pid_t pid = 0;
+  std::uint64_t startTime = 0;
+  std::string name;  // the program's name ("lexiv", "penra")
+  std::string pane;  // the tmux pane it runs in ("%3"), empty outside tmux
+};
+
+// A window of some member.
+struct SessionWindow {
+  std::uint32_t hwnd = 0;
+  int programSlot = -1;
+  pid_t pid = 0;
+  std::string className;
+  bool unicode = false;
+};
+
+// A system-wide keyboard hook: the module's path and the procedure's offset inside it.
+struct SessionHook {
+  std::uint32_t handle = 0;
+  int idHook = 0;
+  int programSlot = -1;
+  std::string modulePath;
+  std::uint64_t procOffset = 0;
+};
+
+class SessionTable {
+ public:
+  // The table of the session in directory dir (created when missing). Nothing, with the reason,
+  // when the file cannot be opened or holds a table of another layout.
+  static std::unique_ptr<SessionTable> Open(const std::string& dir, std::string* problem);
+  ~SessionTable();
+  SessionTable(const SessionTable&) = delete;
+  SessionTable& operator=(const SessionTable&) = delete;
+
+  const std::string& Directory() const { return dir_; }
+
+  // Members. Join takes a free slot (after removing dead members); -1 when the table is full.
+  int Join(pid_t pid, std::uint64_t startTime, const std::string& name, const std::string& pane);
+  // Removes the member and everything it held (windows, hooks, block holds).
+  void Leave(int slot);
+  std::optional<SessionProgram> Program(int slot);
+  std::optional<SessionProgram> ProgramByPid(pid_t pid);
+  std::vector<SessionProgram> Programs();
+
+  // A handle no window of the session has had, and none will be given again.
+  std::uint32_t NewHandle();
+
+  void AddWindow(std::uint32_t hwnd, int programSlot, const std::string& className, bool unicode);
+  void RemoveWindow(std::uint32_t hwnd);
+  // The window, when its owner still lives.
+  // The window, when its owner still lives. Without checkOwner the record is taken as it stands
+  // (cheaper: no look at the owner's process), for callers that find out themselves.
+  std::optional<SessionWindow> FindWindow(std::uint32_t hwnd, bool checkOwner = true);
+
+  // A registered message's number (0xC000-0xFFFF), the same for the name in every program; names
+  // compare without case. 0 for an empty or over-long name or a full table.
+  unsigned RegisterMessage(const std::string& name);
+  // The name registered under number; empty for none.
+  std::string MessageName(unsigned number);
+
+  // The foreground window of the session (0 for none).
+  std::uint32_t Foreground();
+  void SetForeground(std::uint32_t hwnd);
+
+  // Hooks. The generation changes with every install and removal, so a member re-reads the list
+  // only when it has changed.
+  std::uint32_t AddHook(int idHook, int programSlot, const std::string& modulePath, std::uint64_t procOffset);
+  bool RemoveHook(std::uint32_t handle);
+  std::vector<SessionHook> Hooks();
+  std::uint64_t HookGeneration();
+
+  // Named shared blocks: a member holds a name while it has a handle open. Hold returns whether
+  // the name was held before by a live member. Release returns true when nobody holds it any more
+  // (the caller removes the block's file). names are compared exactly.
+  bool HoldBlock(const std::string& name, int programSlot);
+  bool ReleaseBlock(const std::string& name, int programSlot);
+
+  // Removes members whose process died; calls onRemoved for each (its pid) with the lock held.
+  void RemoveDeadMembers();
+  // Called (with the table locked) for each dead member removed, and for each block name nobody
+  // holds any more; the session cleans up their files.
+  std::function<void(pid_t)> onMemberRemoved;
+  std::function<void(const std::string&)> onBlockFreed;
+
+ private:
+  SessionTable(std::string dir, int fd, SessionTableData* data);
+  class Lock;
+  void RemoveDeadLocked();
+  void LeaveLocked(int slot);
+  bool SlotLive(int slot);
+
+  std::string dir_;
+  int fd_ = -1;
+  SessionTableData* data_ = nullptr;
+  int lockDepth_ = 0;
+};
+
+}  // namespace lexiv::platform
