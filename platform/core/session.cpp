@@ -20,6 +20,7 @@
 #include "platform/core/window.h"
 #include "platform/core/window_functions.h"
 #include "platform/core/window_internals.h"
+#include "platform/services/joined_session.h"
 #include "platform/services/process_identity.h"
 #include "platform/services/program_log.h"
 #include "platform/services/session_directory.h"
@@ -100,9 +101,12 @@ class SessionLink final : public RemoteLink {
   SessionLink(std::unique_ptr<SessionTable> table, std::unique_ptr<SessionSocket> socket, int slot)
       : table_(std::move(table)), socket_(std::move(socket)), slot_(slot), pid_(getpid()) {
     table_->onMemberRemoved = [this](pid_t pid) { ForgetMember(pid); };
-    table_->onBlockFreed = [](const std::string&) {};
+    SetCurrentSession(JoinedSession{table_.get(), slot_, table_->Directory()});
   }
-  ~SessionLink() override { table_->Leave(slot_); }
+  ~SessionLink() override {
+    SetCurrentSession(JoinedSession{});
+    table_->Leave(slot_);
+  }
 
   const std::string& Directory() const { return table_->Directory(); }
   SessionTable& Table() { return *table_; }

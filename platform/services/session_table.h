@@ -104,7 +104,8 @@ class SessionTable {
   // Removes members whose process died; calls onRemoved for each (its pid) with the lock held.
   void RemoveDeadMembers();
   // Called (with the table locked) for each dead member removed, and for each block name nobody
-  // holds any more; the session cleans up their files.
+  // holds any more; the session cleans up their files. Set by whoever owns the files (the
+  // session link for sockets, the shared blocks for theirs).
   std::function<void(pid_t)> onMemberRemoved;
   std::function<void(const std::string&)> onBlockFreed;
 
