@@ -24,6 +24,10 @@ class Driver {
   virtual void Present() {}
   // The screen in logical pixels; a maximised window fills it.
   virtual RECT ScreenRect() const { return RECT{0, 0, 640, 480}; }
+  // Another program borrows the terminal (program_on_terminal.h): the driver gives up its
+  // screen and modes before, and takes them back and redraws everything after.
+  virtual void SuspendScreen() {}
+  virtual void ResumeScreen() {}
 };
 
 // type: 0xFFFFFFFF for the simple beep, or MB_ICONHAND, MB_ICONQUESTION, ... Always TRUE.

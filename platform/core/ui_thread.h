@@ -77,6 +77,8 @@ class UiThread {
   MenuLoopView* menuLoop = nullptr;
   // The session this program joined (session.h); null while it runs alone.
   std::unique_ptr<RemoteLink> remote;
+  // The input contexts of this thread's windows (input_context.cpp), made when first asked for.
+  std::shared_ptr<void> inputContexts;
 };
 
 // The current thread's state; aborts when none exists (a program error, not an input error).

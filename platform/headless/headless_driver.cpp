@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "platform/core/drop_target.h"
+#include "platform/core/focus.h"
 #include "platform/core/input.h"
 #include "platform/core/messages.h"
 #include "platform/core/ui_thread.h"
@@ -187,6 +188,12 @@ void HeadlessDriver::DoubleClick(HWND hwnd, POINT clientPoint, Button button) {
   InjectMouseButton(hwnd, clientPoint, left ? WM_LBUTTONDBLCLK : WM_RBUTTONDBLCLK);
   InjectMouseButton(hwnd, clientPoint, left ? WM_LBUTTONUP : WM_RBUTTONUP);
 }
+
+bool HeadlessDriver::OpenComposition(std::string_view sjisText, std::vector<BYTE> attributes, DWORD conversion) {
+  return platform::OpenComposition(GetFocus(), sjisText, std::move(attributes), conversion);
+}
+
+bool HeadlessDriver::CloseComposition() { return platform::CloseComposition(GetFocus()); }
 
 DWORD HeadlessDriver::DropText(HWND hwnd, std::string_view sjisText) {
   DataObject data;

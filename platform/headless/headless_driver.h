@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/core/driver.h"
+#include "platform/core/input_context.h"
 #include "platform/core/key_names.h"
 #include "platform/win_types.h"
 
@@ -55,6 +56,13 @@ class HeadlessDriver final : public Driver {
   // Drops Shift-JIS text (CF_TEXT) or files (CF_HDROP) on a window; returns the effect.
   DWORD DropText(HWND hwnd, std::string_view sjisText);
   DWORD DropFiles(HWND hwnd, std::string_view paths);
+
+  // The input method: a composition (Shift-JIS text, one attribute byte a text byte, the
+  // conversion mode) opens in the input context of the window that has the focus, as a user's
+  // typing would open it; false when nothing has the focus or its window has no context.
+  bool OpenComposition(std::string_view sjisText, std::vector<BYTE> attributes,
+                       DWORD conversion = IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE);
+  bool CloseComposition();
 
   // Steps and time.
   void Then(std::function<void()> step);

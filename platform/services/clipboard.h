@@ -1,10 +1,18 @@
-// The clipboard: one text in the CF_TEXT format (Shift-JIS), held inside this process, with the
-// open/empty/set/get/close discipline of the Windows clipboard. Only a caller that has opened the
-// clipboard may change or read it, and only one opening is in force at a time.
+// The clipboard: one text in the CF_TEXT format (Shift-JIS), with the open/empty/set/get/close
+// discipline of the Windows clipboard. Only a caller that has opened the clipboard may change or
+// read it, and only one opening is in force at a time in a program.
 //
-// A driver can watch every change (the terminal driver may pass the text on to the terminal) and
-// can put text there from outside (a paste the terminal delivered) without the open discipline.
-// Sharing with other processes comes with the cross-process services.
+// In a session the text is the session's: set in one program, it is read in every other (a file
+// in the session directory, replaced whole). It is also exchanged with the desktop's clipboard
+// where one can be reached (desktop_clipboard.h): a text set here is put there too, and the
+// session remembers the text it last exchanged with the desktop. When the clipboard is opened
+// (or asked about while closed), a desktop text that differs from that one was changed on the
+// desktop and wins; otherwise the session's own text stands. Outside a session the same holds
+// for the program's own text.
+//
+// A driver can watch every change this program makes (the terminal driver may pass the text on to
+// the terminal) and can put text there from outside (a paste the terminal delivered) without the
+// open discipline.
 #pragma once
 
 #include <cstdint>

@@ -7,8 +7,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 
+#include "platform/services/joined_session.h"
+#include "platform/services/outside_command.h"
 #include "platform/services/shift_jis_text.h"
 
 namespace lexiv::platform {
@@ -123,8 +127,84 @@ ProgramStarter& CurrentStarter() {
   return starter;
 }
 
+TerminalLender& CurrentLender() {
+  static TerminalLender lender;
+  return lender;
+}
+
 bool Exists(std::string_view path, struct stat& info) {
   return ::stat(FileSystemName(path).c_str(), &info) == 0;
+}
+
+bool Exists(std::string_view path) {
+  struct stat info {};
+  return Exists(path, info);
+}
+
+bool IsExecutableFile(std::string_view path) {
+  struct stat info {};
+  return Exists(path, info) && S_ISREG(info.st_mode) && ::access(FileSystemName(path).c_str(), X_OK) == 0;
+}
+
+bool EnvironmentSet(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value != nullptr && *value != '\0';
+}
+
+bool DesktopReachable() { return EnvironmentSet("DISPLAY") || EnvironmentSet("WAYLAND_DISPLAY"); }
+
+bool EndsWithExe(std::string_view name) {
+  if (name.size() < 5) return false;
+  std::string_view tail = name.substr(name.size() - 4);
+  return tail[0] == '.' && (tail[1] | 0x20) == 'e' && (tail[2] | 0x20) == 'x' && (tail[3] | 0x20) == 'e';
+}
+
+// A name ending in ".exe" that does not exist stands for the name without it.
+std::string WithoutMissingExe(std::string_view name) {
+  if (EndsWithExe(name) && !Exists(name)) return std::string(name.substr(0, name.size() - 4));
+  return std::string(name);
+}
+
+std::string RealDirectory(const std::string& fileSystemPath) {
+  char resolved[PATH_MAX];
+  return ::realpath(fileSystemPath.c_str(), resolved) != nullptr ? std::string(resolved) : std::string();
+}
+
+// How long tmux may take to open a window before the start counts as failed.
+constexpr int kTmuxStartTimeoutMs = 3000;
+
+// The variables a program started in a new tmux window must see as we do: tmux gives a new window
+// the server's environment, not ours.
+constexpr const char* kPassedVariables[] = {"LEXIV_SESSION_DIR", "LEXIV_REGISTRY_DIR", "VOXA_LOG"};
+
+int StartInTmuxWindow(const std::vector<std::string>& arguments) {
+  std::vector<std::string> command = {"tmux", "new-window"};
+  for (const char* variable : kPassedVariables) {
+    const char* value = std::getenv(variable);
+    std::string text = value != nullptr ? value : "";
+    // A program that joined the session in its default place names it, so the new one joins the
+    // same session whatever the server's environment says.
+    if (text.empty() && std::strcmp(variable, "LEXIV_SESSION_DIR") == 0) text = CurrentSession().directory;
+    if (!text.empty()) command.insert(command.end(), {"-e", std::string(variable) + "=" + text});
+  }
+  char cwd[PATH_MAX];
+  if (::getcwd(cwd, sizeof cwd) != nullptr) command.insert(command.end(), {"-c", cwd});
+  command.push_back("--");
+  for (const std::string& argument : arguments) command.push_back(FileSystemName(argument));
+  return RunOutsideCommand(command, {}, false, kTmuxStartTimeoutMs).Succeeded() ? 0 : -1;
+}
+
+// A program that needs a terminal: a tmux window, a terminal emulator's window, or ours.
+int StartOnTerminal(const std::vector<std::string>& arguments) {
+  if (const ProgramStarter& starter = CurrentStarter()) return starter(arguments) == 0 ? 0 : -1;
+  if (EnvironmentSet("TMUX") && CommandIsAvailable("tmux")) return StartInTmuxWindow(arguments);
+  if (DesktopReachable() && CommandIsAvailable("x-terminal-emulator")) {
+    std::vector<std::string> command = {"x-terminal-emulator", "-e"};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return StartDetached(command);
+  }
+  if (const TerminalLender& lender = CurrentLender()) return lender(arguments) == 0 ? 0 : -1;
+  return StartDetached(arguments);
 }
 
 }  // namespace
@@ -160,9 +240,39 @@ std::vector<std::string> SplitArguments(std::string_view argumentText) {
 
 void ReplaceProgramStarter(ProgramStarter starter) { CurrentStarter() = std::move(starter); }
 
+void SetTerminalLender(TerminalLender lender) { CurrentLender() = std::move(lender); }
+
+std::string PlatformProgramDirectory() {
+  char path[PATH_MAX];
+  const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
+  if (n <= 0) return {};
+  std::string exe(path, static_cast<std::size_t>(n));
+  const std::size_t slash = exe.rfind('/');
+  return slash == std::string::npos ? std::string() : ProgramName(exe.substr(0, slash + 1));
+}
+
+std::string FindPlatformProgram(std::string_view nameOrPath) {
+  const std::string directory = PlatformProgramDirectory();
+  if (directory.empty() || nameOrPath.empty()) return {};
+  const std::string ours = RealDirectory(FileSystemName(directory));
+  const std::string name = WithoutMissingExe(nameOrPath);
+  const std::size_t slash = name.rfind('/');
+  const std::string path = slash == std::string::npos ? directory + name : name;
+  if (!IsExecutableFile(path)) return {};
+  const std::string fileSystemPath = FileSystemName(path);
+  const std::string parent = RealDirectory(fileSystemPath.substr(0, fileSystemPath.rfind('/') + 1));
+  return !ours.empty() && parent == ours ? path : std::string();
+}
+
 int StartProgram(const std::vector<std::string>& arguments) {
   if (arguments.empty() || arguments.front().empty()) return -1;
   if (const ProgramStarter& starter = CurrentStarter()) return starter(arguments) == 0 ? 0 : -1;
+  const std::string platformProgram = FindPlatformProgram(arguments.front());
+  if (!platformProgram.empty()) {
+    std::vector<std::string> onTerminal = arguments;
+    onTerminal.front() = platformProgram;
+    return StartOnTerminal(onTerminal);
+  }
   return StartDetached(arguments);
 }
 
@@ -171,6 +281,16 @@ int StartProgramWithCommandLine(std::string_view commandLine) { return StartProg
 int OpenWithAssociatedProgram(std::string_view path) {
   struct stat info {};
   if (path.empty() || !Exists(path, info)) return -1;
+  if (!DesktopReachable()) {
+    for (const char* variable : {"VISUAL", "EDITOR", "PAGER"}) {
+      if (!EnvironmentSet(variable)) continue;
+      // The variable may carry options ("less -R"); it is split, never given to a shell.
+      std::vector<std::string> arguments = SplitArguments(ProgramName(std::getenv(variable)));
+      if (arguments.empty()) continue;
+      arguments.emplace_back(path);
+      return StartOnTerminal(arguments);
+    }
+  }
   return StartProgram({"xdg-open", std::string(path)});
 }
 
@@ -181,6 +301,8 @@ std::intptr_t ShellExecuteA(HWND, const char* operation, const char* file, const
   std::string_view target = file;
   if (target.size() >= 2 && target.front() == '"' && target.back() == '"') target = target.substr(1, target.size() - 2);
   if (target.empty()) return SE_ERR_FNF;
+  const std::string withoutExe = WithoutMissingExe(target);
+  target = withoutExe;
 
   struct stat info {};
   bool exists = Exists(target, info);

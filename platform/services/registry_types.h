@@ -1,9 +1,10 @@
-// The Windows vocabulary of the registry functions: handles, value types, access rights and the
-// error numbers they return.
+// The Windows vocabulary of the registry functions: handles, value types, access rights; the error
+// numbers they return are the system's (system_errors.h).
 #pragma once
 
 #include <cstdint>
 
+#include "platform/services/system_errors.h"
 #include "platform/win_types.h"
 
 namespace lexiv::platform {
@@ -34,15 +35,5 @@ inline constexpr REGSAM KEY_ALL_ACCESS = 0xF003F;
 inline constexpr DWORD REG_OPTION_NON_VOLATILE = 0;
 inline constexpr DWORD REG_CREATED_NEW_KEY = 1;
 inline constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
-
-inline constexpr LONG ERROR_SUCCESS = 0;
-inline constexpr LONG ERROR_FILE_NOT_FOUND = 2;
-inline constexpr LONG ERROR_ACCESS_DENIED = 5;
-inline constexpr LONG ERROR_INVALID_HANDLE = 6;
-inline constexpr LONG ERROR_WRITE_FAULT = 29;
-inline constexpr LONG ERROR_INVALID_PARAMETER = 87;
-inline constexpr LONG ERROR_MORE_DATA = 234;
-inline constexpr LONG ERROR_REGISTRY_CORRUPT = 1015;
-inline constexpr LONG ERROR_REGISTRY_IO_FAILED = 1016;
 
 }  // namespace lexiv::platform

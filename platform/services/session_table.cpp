@@ -458,6 +458,23 @@ bool SessionTable::ReleaseBlock(const std::string& name, int programSlot) {
   return true;
 }
 
+int SessionTable::BlockHolders(const std::string& name) {
+  Lock lock(*this);
+  for (const BlockRecord& b : data_->blocks) {
+    if (b.name[0] == '\0' || ReadField(b.name) != name) continue;
+    int holders = 0;
+    for (int slot = 0; slot < kPrograms; ++slot)
+      if ((b.holders & (std::uint64_t{1} << slot)) != 0 && SlotLive(slot)) ++holders;
+    return holders;
+  }
+  return 0;
+}
+
+void SessionTable::WithLock(const std::function<void()>& work) {
+  Lock lock(*this);
+  work();
+}
+
 void SessionTable::RemoveDeadMembers() {
   Lock lock(*this);
   RemoveDeadLocked();

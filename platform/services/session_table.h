@@ -100,6 +100,11 @@ class SessionTable {
   // (the caller removes the block's file). names are compared exactly.
   bool HoldBlock(const std::string& name, int programSlot);
   bool ReleaseBlock(const std::string& name, int programSlot);
+  // How many live members hold the name (0: no such block).
+  int BlockHolders(const std::string& name);
+  // Runs work with the table locked, so that what it does beside the table (a block's file made
+  // or opened) and the table's records change together for every other program.
+  void WithLock(const std::function<void()>& work);
 
   // Removes members whose process died; calls onRemoved for each (its pid) with the lock held.
   void RemoveDeadMembers();

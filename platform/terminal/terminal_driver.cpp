@@ -10,8 +10,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/core/program_on_terminal.h"
 #include "platform/core/ui_thread.h"
 #include "platform/core/window_functions.h"
+#include "platform/services/process_launcher.h"
 #include "platform/services/program_log.h"
 #include "platform/terminal/terminal_renderer.h"
 #include "platform/terminal/terminal_screen.h"
@@ -39,6 +41,7 @@ BeepStyle BeepStyleFromSetting(const char* value) {
 TerminalDriver::TerminalDriver() = default;
 
 TerminalDriver::~TerminalDriver() {
+  SetTerminalLender({});
   // The screen is closed before the modes are restored: curses leaves its own state first.
   screen_.reset();
   modes_.reset();
@@ -51,6 +54,7 @@ int TerminalDriver::Start(std::string* error) {
   beep_ = BeepStyleFromSetting(std::getenv("LEXIV_BEEP"));
   const char* mouse = std::getenv("LEXIV_MOUSE");
   const bool mouseReports = mouse == nullptr || std::strcmp(mouse, "off") != 0;
+  mouseReports_ = mouseReports;
   modes_ = std::make_unique<TerminalModes>(STDIN_FILENO, STDOUT_FILENO, mouseReports);
   screen_ = std::make_unique<TerminalScreen>();
   if (screen_->Open(stdout, stdin, error) != 0) {
@@ -93,7 +97,34 @@ int TerminalDriver::Start(std::string* error) {
     modes_->EnableKittyProtocol(kKittyFlags);
     decoder_.SetReleasesReported(true);
   }
+  kitty_ = kitty;
+  // Platform programs started from here without tmux or a desktop borrow this terminal.
+  SetTerminalLender(RunProgramOnThisTerminal);
   return 0;
+}
+
+void TerminalDriver::SuspendScreen() {
+  if (!screen_) return;
+  screen_.reset();
+  modes_.reset();
+  // Lines reported while the screen was open can be read now, before the other program draws.
+  SetScreenOpen(false);
+}
+
+void TerminalDriver::ResumeScreen() {
+  if (screen_) return;
+  modes_ = std::make_unique<TerminalModes>(STDIN_FILENO, STDOUT_FILENO, mouseReports_);
+  if (kitty_) modes_->EnableKittyProtocol(kKittyFlags);
+  screen_ = std::make_unique<TerminalScreen>();
+  std::string error;
+  if (screen_->Open(stdout, stdin, &error) != 0) {
+    screen_.reset();
+    ReportToLog("The terminal could not be taken back: " + error);
+    return;
+  }
+  SetScreenOpen(true);
+  OnResize();  // the other program may have left the terminal another size
+  Present();
 }
 
 void TerminalDriver::Deliver(std::vector<TerminalEvent>& events) {

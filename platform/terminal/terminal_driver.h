@@ -44,6 +44,10 @@ class TerminalDriver final : public Driver {
   void Beep(UINT type) override;
   void Present() override;
   RECT ScreenRect() const override;
+  // A program started on this terminal has it meanwhile: curses and the modes are given up, and
+  // taken back with everything redrawn.
+  void SuspendScreen() override;
+  void ResumeScreen() override;
 
  private:
   // Waits at most timeoutMs (-1: no limit) for bytes or a size change; returns false when the
@@ -63,6 +67,8 @@ class TerminalDriver final : public Driver {
   int rows_ = 24;
   BeepStyle beep_ = BeepStyle::kBell;
   bool inputClosed_ = false;
+  bool kitty_ = false;
+  bool mouseReports_ = true;
   std::uint64_t lastPresentMs_ = 0;
   std::uint64_t lastPollMs_ = 0;
 
