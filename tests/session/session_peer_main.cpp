@@ -14,6 +14,23 @@
 //                 window wParam and reports the result to the window that asked with PEER_NOTE
 //   PEER_QUIT     ends the program
 //   WM_COPYDATA   returns dwData + the sum of the bytes
+//
+// Shared services (named blocks, memory, clipboard, atoms):
+//   PEER_BLOCK_CREATE  CreateFileMappingA "LexivTestBlock" of wParam bytes, mapped: 0 failed,
+//                      1 made new, 2 opened an existing one (ERROR_ALREADY_EXISTS)
+//   PEER_BLOCK_OPEN    OpenFileMappingA "LexivTestBlock" for writing, mapped: 1, or 0 (none)
+//   PEER_BLOCK_WRITE   stores wParam as the block's first 32-bit value; 1, or 0 without a block
+//   PEER_BLOCK_READ    the block's first 32-bit value; -1 without a block
+//   PEER_BLOCK_CLOSE   unmaps the view and closes the handle; 1
+//   PEER_LOOKUP_ME     builds a 20-byte request {size, text address, 1, 0, 0} and its text
+//                      "ピア text" below 4 GiB, sends PEER_LOOKUP (address of the request, this
+//                      window) to window wParam and returns its reply
+//   PEER_CLIP_SET      sets the clipboard to "ピア N" (N = wParam); 1 when it could
+//   PEER_CLIP_GET      writes the clipboard's text to READY.clip; its length, -1 when none
+//   PEER_ATOM_ADD      AddAtomA("LexivPeerAtom"); the atom
+// With --call HWND the program sends PEER_ECHO (5, 6) to HWND at start, writes the result to
+// READY.call and ends (a program that another starts on its own terminal).
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,6 +46,11 @@
 #include "platform/core/window.h"
 #include "platform/core/window_functions.h"
 #include "platform/headless/headless_driver.h"
+#include "platform/services/clipboard.h"
+#include "platform/services/file_mapping.h"
+#include "platform/services/local_atoms.h"
+#include "platform/services/low_memory.h"
+#include "platform/services/system_errors.h"
 #include "platform/services/whole_file.h"
 
 using namespace lexiv::platform;
@@ -46,6 +68,105 @@ struct PeerMessages {
 };
 
 std::string hungMark;
+std::string readyFile;
+
+// ---- Shared services: named blocks, memory read by others, the clipboard, atoms ----
+struct ServiceMessages {
+  UINT blockCreate = RegisterWindowMessage("PEER_BLOCK_CREATE");
+  UINT blockOpen = RegisterWindowMessage("PEER_BLOCK_OPEN");
+  UINT blockWrite = RegisterWindowMessage("PEER_BLOCK_WRITE");
+  UINT blockRead = RegisterWindowMessage("PEER_BLOCK_READ");
+  UINT blockClose = RegisterWindowMessage("PEER_BLOCK_CLOSE");
+  UINT lookupMe = RegisterWindowMessage("PEER_LOOKUP_ME");
+  UINT lookup = RegisterWindowMessage("PEER_LOOKUP");
+  UINT clipSet = RegisterWindowMessage("PEER_CLIP_SET");
+  UINT clipGet = RegisterWindowMessage("PEER_CLIP_GET");
+  UINT atomAdd = RegisterWindowMessage("PEER_ATOM_ADD");
+};
+
+struct PeerBlock {
+  HANDLE handle;
+  DWORD* view = nullptr;
+};
+PeerBlock block;
+
+void CloseBlock() {
+  if (block.view != nullptr) UnmapViewOfFile(block.view);
+  if (block.handle) CloseHandle(block.handle);
+  block = PeerBlock{};
+}
+
+// Handles the shared-service messages; false for any other message.
+bool ServiceMessage(const ServiceMessages& m, HWND self, UINT message, WPARAM wParam, LRESULT* result) {
+  if (message == m.blockCreate) {
+    CloseBlock();
+    block.handle = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, static_cast<DWORD>(wParam), "LexivTestBlock");
+    const bool existed = GetLastError() == static_cast<DWORD>(ERROR_ALREADY_EXISTS);
+    if (block.handle) block.view = static_cast<DWORD*>(MapViewOfFile(block.handle, FILE_MAP_WRITE, 0, 0, 0));
+    *result = block.view == nullptr ? 0 : existed ? 2 : 1;
+    return true;
+  }
+  if (message == m.blockOpen) {
+    CloseBlock();
+    block.handle = OpenFileMappingA(FILE_MAP_WRITE, TRUE, "LexivTestBlock");
+    if (block.handle) block.view = static_cast<DWORD*>(MapViewOfFile(block.handle, FILE_MAP_WRITE, 0, 0, 0));
+    *result = block.view != nullptr ? 1 : 0;
+    return true;
+  }
+  if (message == m.blockWrite) {
+    if (block.view != nullptr) *block.view = static_cast<DWORD>(wParam);
+    *result = block.view != nullptr ? 1 : 0;
+    return true;
+  }
+  if (message == m.blockRead) {
+    *result = block.view != nullptr ? static_cast<LRESULT>(*block.view) : -1;
+    return true;
+  }
+  if (message == m.blockClose) {
+    CloseBlock();
+    *result = 1;
+    return true;
+  }
+  if (message == m.lookupMe) {
+    static const char kText[] = "ピア text";
+    auto* request = static_cast<std::uint32_t*>(AllocateBelow4GiB(20));
+    char* text = static_cast<char*>(AllocateBelow4GiB(sizeof kText));
+    *result = -2;
+    if (request != nullptr && text != nullptr) {
+      std::memcpy(text, kText, sizeof kText);
+      request[0] = sizeof kText;
+      request[1] = LowAddress(text);
+      request[2] = 1;
+      *result = SendMessage(HwndFromParam(wParam), m.lookup, reinterpret_cast<WPARAM>(request), ToLParam(self));
+    }
+    FreeBelow4GiB(text);
+    FreeBelow4GiB(request);
+    return true;
+  }
+  if (message == m.clipSet) {
+    const std::string text = "ピア " + std::to_string(wParam);
+    *result = OpenClipboard(self) && EmptyClipboard() && SetClipboardData(CF_TEXT, text) ? 1 : 0;
+    CloseClipboard();
+    return true;
+  }
+  if (message == m.clipGet) {
+    *result = -1;
+    if (OpenClipboard(self)) {
+      if (const char* text = GetClipboardData(CF_TEXT)) {
+        WriteFileAtomically(readyFile + ".clip", text);
+        *result = static_cast<LRESULT>(std::strlen(text));
+      }
+      CloseClipboard();
+    }
+    return true;
+  }
+  if (message == m.atomAdd) {
+    *result = AddAtomA("LexivPeerAtom");
+    return true;
+  }
+  return false;
+}
+// ---- end of the shared services ----
 
 SystemClock& RealTime() {
   static SystemClock clock;
@@ -58,6 +179,7 @@ class PeerWindow final : public Window {
   std::string_view ClassName() const override { return "LexivPeer"; }
 
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (LRESULT result = 0; ServiceMessage(services_, hwnd(), message, wParam, &result)) return result;
     if (message == m_.echo) return static_cast<LRESULT>(wParam) + lParam;
     if (message == m_.check) return 55;
     if (message == m_.hang) {
@@ -92,18 +214,21 @@ class PeerWindow final : public Window {
 
  private:
   const PeerMessages& m_;
+  ServiceMessages services_;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string name = "peer", ready, text = "line one\r\nline two";
+  std::string name = "peer", ready, text = "line one\r\nline two", call;
   for (int i = 1; i + 1 < argc; i += 2) {
+    if (std::strcmp(argv[i], "--call") == 0) call = argv[i + 1];
     if (std::strcmp(argv[i], "--name") == 0) name = argv[i + 1];
     if (std::strcmp(argv[i], "--ready") == 0) ready = argv[i + 1];
     if (std::strcmp(argv[i], "--text") == 0) text = argv[i + 1];
   }
   hungMark = ready + ".hung";
+  readyFile = ready;
   HeadlessDriver driver;
   driver.ServeSessionWhenIdle(true);
   UiThread ui{driver};
@@ -124,6 +249,10 @@ int main(int argc, char** argv) {
   child.rect = RECT{0, 0, 200, 100};
   if (!edit.Create(child)) return 3;
   SetFocus(edit.hwnd());
+  if (!call.empty()) {
+    const LRESULT result = SendMessage(HWND{static_cast<std::uint32_t>(std::stoul(call))}, messages.echo, 5, 6);
+    return WriteFileAtomically(ready + ".call", std::to_string(result) + "\n") == 0 ? 0 : 4;
+  }
   const std::string handles = std::to_string(window.hwnd().value) + " " + std::to_string(edit.hwnd().value) + "\n";
   if (!ready.empty() && WriteFileAtomically(ready, handles) != 0) return 4;
   return RunMessageLoop() < 0 ? 5 : 0;
