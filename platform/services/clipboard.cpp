@@ -148,11 +148,13 @@ std::string ClipboardText() {
 }
 
 void PutClipboardTextFromOutside(std::string_view text) {
-  // A paste the terminal delivered: it came from the desktop, so it counts as exchanged.
+  // Text the driver was given from outside (a paste the terminal delivered) is the newest: the
+  // desktop's clipboard as it stands now counts as exchanged, so only a later change there wins.
   ClipboardState& state = State();
   state.text = std::string(text.substr(0, text.find('\0')));
   StoreText(state.text);
-  StoreExchanged(DesktopSpelling(*state.text));
+  const std::optional<std::string> desktop = ReadDesktopClipboard();
+  StoreExchanged(desktop ? *desktop : DesktopSpelling(*state.text));
 }
 
 }  // namespace lexiv::platform
