@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "platform/services/joined_session.h"
+#include "platform/services/program_log.h"
 #include "platform/services/session_table.h"
 #include "platform/services/system_errors.h"
 
@@ -109,15 +110,9 @@ std::uint64_t BlockFileBytes(int fd) {
   return bytes <= kMaxBlockBytes ? bytes : 0;
 }
 
-// The joined session, with its table told to remove the files of blocks whose holders are gone.
 const JoinedSession* Session() {
   const JoinedSession& session = CurrentSession();
-  if (session.table == nullptr || session.slot < 0) return nullptr;
-  if (!session.table->onBlockFreed) {
-    const std::string dir = session.directory;
-    session.table->onBlockFreed = [dir](const std::string& name) { unlink(SharedBlockPath(dir, name).c_str()); };
-  }
-  return &session;
+  return session.table != nullptr && session.slot >= 0 ? &session : nullptr;
 }
 
 std::shared_ptr<Block> NewBlock(const std::string& key, const std::string& name, int fd, std::uint64_t bytes,
@@ -148,16 +143,6 @@ std::shared_ptr<Block> AlreadyOpen(const std::string& key) {
 }
 
 }  // namespace
-
-std::string SharedBlockPath(const std::string& dir, const std::string& name) {
-  static const char kHex[] = "0123456789abcdef";
-  std::string path = dir + "/block-";
-  for (unsigned char c : name) {
-    path += kHex[c >> 4];
-    path += kHex[c & 15];
-  }
-  return path;
-}
 
 HANDLE CreateFileMappingA(HANDLE file, const void*, DWORD protect, DWORD maximumSizeHigh, DWORD maximumSizeLow,
                           const char* name) {
@@ -208,6 +193,7 @@ HANDLE CreateFileMappingA(HANDLE file, const void*, DWORD protect, DWORD maximum
       size = fd >= 0 ? BlockFileBytes(fd) : 0;
       if (size == 0) {
         // The holders' file is unusable: nothing can be shared; give the hold back.
+        ReportToLog("The shared block " + path + " cannot be used: it is missing or damaged.");
         if (fd >= 0) close(fd);
         if (table.ReleaseBlock(blockName, session->slot)) unlink(path.c_str());
         error = ERROR_NOT_ENOUGH_MEMORY;

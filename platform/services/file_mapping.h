@@ -15,6 +15,7 @@
 #include <string>
 
 #include "platform/services/kernel_handles.h"
+#include "platform/services/shared_block_file.h"
 #include "platform/win_types.h"
 
 namespace lexiv::platform {
@@ -52,8 +53,5 @@ void* MapViewOfFile(HANDLE mapping, DWORD desiredAccess, DWORD fileOffsetHigh, D
                     std::size_t bytes);
 // FALSE for an address that is not the start of a view.
 BOOL UnmapViewOfFile(const void* baseAddress);
-
-// The file that holds the block named name in the session directory dir (file-system spelling).
-std::string SharedBlockPath(const std::string& dir, const std::string& name);
 
 }  // namespace lexiv::platform

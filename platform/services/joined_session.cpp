@@ -1,5 +1,10 @@
 #include "platform/services/joined_session.h"
 
+#include <unistd.h>
+
+#include "platform/services/session_table.h"
+#include "platform/services/shared_block_file.h"
+
 namespace lexiv::platform {
 
 namespace {
@@ -8,6 +13,13 @@ JoinedSession g_session;
 
 const JoinedSession& CurrentSession() { return g_session; }
 
-void SetCurrentSession(const JoinedSession& session) { g_session = session; }
+void SetCurrentSession(const JoinedSession& session) {
+  g_session = session;
+  // Whichever program notices that the last holder of a named block died removes its file.
+  if (session.table != nullptr && !session.table->onBlockFreed) {
+    const std::string dir = session.directory;
+    session.table->onBlockFreed = [dir](const std::string& name) { unlink(SharedBlockPath(dir, name).c_str()); };
+  }
+}
 
 }  // namespace lexiv::platform

@@ -13,6 +13,7 @@
 
 #include "platform/services/joined_session.h"
 #include "platform/services/outside_command.h"
+#include "platform/services/program_log.h"
 #include "platform/services/shift_jis_text.h"
 
 namespace lexiv::platform {
@@ -191,7 +192,9 @@ int StartInTmuxWindow(const std::vector<std::string>& arguments) {
   if (::getcwd(cwd, sizeof cwd) != nullptr) command.insert(command.end(), {"-c", cwd});
   command.push_back("--");
   for (const std::string& argument : arguments) command.push_back(FileSystemName(argument));
-  return RunOutsideCommand(command, {}, false, kTmuxStartTimeoutMs).Succeeded() ? 0 : -1;
+  if (RunOutsideCommand(command, {}, false, kTmuxStartTimeoutMs).Succeeded()) return 0;
+  ReportToLog("tmux could not open a window for " + arguments.front() + ".");
+  return -1;
 }
 
 // A program that needs a terminal: a tmux window, a terminal emulator's window, or ours.

@@ -182,8 +182,13 @@ TEST_F(SharedServices, ABlockWhoseLastHolderWasKilledIsMadeAfreshByTheNextCreate
   UnmapViewOfFile(view);
   CloseHandle(found);
 
-  // The last holder killed: nobody holds it, so the next create makes a new, zeroed block.
+  // The last holder killed: nobody holds it. The first program to notice removes its file, and
+  // the next create makes a new, zeroed block.
   Kill(beta);
+  const std::string file = SharedBlockPath(dir(), kBlock);
+  EXPECT_TRUE(Exists(file));
+  EXPECT_FALSE(IsWindow(beta.window));
+  EXPECT_FALSE(Exists(file));
   EXPECT_FALSE(OpenFileMappingA(FILE_MAP_READ, TRUE, kBlock));
   SetLastError(0);
   HANDLE fresh = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 8, kBlock);
