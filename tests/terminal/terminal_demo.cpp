@@ -1,13 +1,19 @@
-// The sample program of the platform tests on the terminal driver, for the end-to-end test and
-// for trying the driver by hand. Usage: terminal_demo [pid-file]
+// The sample program of the platform tests on the terminal driver, for the end-to-end tests and
+// for trying the driver by hand. Usage: terminal_demo [pid-file [--start PROGRAM ARGS...]]
+// With --start, the program is started (StartProgram) once the window is up: a platform program
+// then borrows this terminal when neither tmux nor a desktop is there.
 #include <unistd.h>
 
 #include <cstdio>
 #include <string>
 
+#include <vector>
+
+#include "platform/core/idle.h"
 #include "platform/core/messages.h"
 #include "platform/core/ui_thread.h"
 #include "platform/core/window_functions.h"
+#include "platform/services/process_launcher.h"
 #include "platform/terminal/terminal_driver.h"
 #include "sample_program.h"
 
@@ -29,6 +35,14 @@ int main(int argc, char** argv) {
   lexiv::testing::SampleFrame frame;
   if (!frame.CreateSample()) return 1;
   ShowWindow(frame.hwnd(), SW_MAXIMIZE);
+  std::vector<std::string> start;
+  if (argc > 3 && std::string(argv[2]) == "--start") start.assign(argv + 3, argv + argc);
+  IdleHandler startOnce([&start] {
+    if (start.empty()) return;
+    const std::vector<std::string> program = std::move(start);
+    start.clear();
+    StartProgram(program);
+  });
   const int code = RunMessageLoop();
   return code < 0 ? 0 : code;
 }
