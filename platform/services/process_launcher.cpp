@@ -258,9 +258,9 @@ std::string FindPlatformProgram(std::string_view nameOrPath) {
   const std::string directory = PlatformProgramDirectory();
   if (directory.empty() || nameOrPath.empty()) return {};
   const std::string ours = RealDirectory(FileSystemName(directory));
-  const std::string name = WithoutMissingExe(nameOrPath);
-  const std::size_t slash = name.rfind('/');
-  const std::string path = slash == std::string::npos ? directory + name : name;
+  // A bare name is looked for in our directory, and the ".exe" rule applies there.
+  const std::string path =
+      WithoutMissingExe(nameOrPath.find('/') == std::string_view::npos ? directory + std::string(nameOrPath) : std::string(nameOrPath));
   if (!IsExecutableFile(path)) return {};
   const std::string fileSystemPath = FileSystemName(path);
   const std::string parent = RealDirectory(fileSystemPath.substr(0, fileSystemPath.rfind('/') + 1));
