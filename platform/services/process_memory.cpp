@@ -38,9 +38,9 @@ HANDLE OpenProcess(DWORD desiredAccess, BOOL, DWORD processId) {
     const JoinedSession& session = CurrentSession();
     if (session.table == nullptr) return Fail(ERROR_ACCESS_DENIED);
     const std::optional<SessionProgram> member = session.table->ProgramByPid(pid);
-    // The member record must be this very process: a pid reused by a stranger is refused.
-    if (!member || member->startTime != startTime || !ProcessIsAlive(pid, member->startTime))
-      return Fail(ERROR_ACCESS_DENIED);
+    // The member record must be this very process (it runs with the start time recorded): a pid
+    // reused by a stranger is refused.
+    if (!member || member->startTime != startTime) return Fail(ERROR_ACCESS_DENIED);
   }
   const HANDLE handle = AddKernelObject(std::make_unique<ProcessObject>(pid, startTime, desiredAccess));
   if (!handle) return Fail(ERROR_NOT_ENOUGH_MEMORY);
