@@ -134,16 +134,16 @@ class LexivScenarioTest : public AppFixture {
     });
   }
 
-  // Display and dialog verbs:
+  // Display and dialog verbs (#1000 names the control 1000 of the active dialog wherever a window
+  // is named):
   //
   //   expect shown status            a window is visible ("expect hidden status": it is not)
   //   expect caret box 2             the caret belongs to the window, is visible, that many pixels
   //                                  wide and as high as the window's client area
   //   expect setting ZoomRate 1      a value of the settings record (FontName as text)
   //   expect picture 143             the bitmap the about box's picture shows
-  //   expect checked item 1014       (and "expect unchecked item"): a check box or radio button of
-  //                                  the active dialog, by id
-  //   expect selected item 1004 白黒反転   the chosen item of the active dialog's list
+  //   expect checked #1014           (and "expect unchecked"): a check box or radio button
+  //   expect selected #1004 白黒反転   the chosen item of a drop-down list
   //   reader status 0                what the reader's VOXAStatus answers
   //   reader command ReadActiveTitle 1    the reader calls the program's command callback with the
   //                                       name, which answers 1 (handled) or 0
@@ -151,9 +151,8 @@ class LexivScenarioTest : public AppFixture {
   //   expect own reading 6080100     the reader's own-reading value (status kind 0x20002), in hex
   void AddDisplayVerbs(ScenarioRunner& runner, CMainFrame& frame) {
     runner.SetWindowResolver([](std::string_view name) -> HWND {
-      constexpr std::string_view kItem = "item ";
-      if (name.substr(0, kItem.size()) != kItem) return HWND{};
-      return GetDlgItem(GetActiveWindow(), std::atoi(std::string(name.substr(kItem.size())).c_str()));
+      if (name.size() < 2 || name[0] != '#') return HWND{};
+      return GetDlgItem(GetActiveWindow(), std::atoi(std::string(name.substr(1)).c_str()));
     });
     auto visibility = [&runner](bool wanted) {
       return [&runner, wanted](std::string_view name) -> std::string {
@@ -207,20 +206,22 @@ class LexivScenarioTest : public AppFixture {
       if (shown == want) return {};
       return "the picture is " + shown + ", expected " + std::string(want);
     });
-    auto checkState = [](bool wanted) {
-      return [wanted](std::string_view id) -> std::string {
-        const UINT state = IsDlgButtonChecked(GetActiveWindow(), std::atoi(std::string(id).c_str()));
-        if ((state == BST_CHECKED) == wanted) return {};
-        return "item " + std::string(id) + (wanted ? " is not checked" : " is checked");
+    auto checkState = [&runner](bool wanted) {
+      return [&runner, wanted](std::string_view id) -> std::string {
+        const HWND button = runner.Resolve(id);
+        if (!button) return "no window named \"" + std::string(id) + "\"";
+        const bool checked = SendMessage(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        if (checked == wanted) return {};
+        return std::string(id) + (wanted ? " is not checked" : " is checked");
       };
     };
-    runner.AddVerb("expect checked item", checkState(true));
-    runner.AddVerb("expect unchecked item", checkState(false));
-    runner.AddVerb("expect selected item", [](std::string_view args) -> std::string {
+    runner.AddVerb("expect checked", checkState(true));
+    runner.AddVerb("expect unchecked", checkState(false));
+    runner.AddVerb("expect selected", [&runner](std::string_view args) -> std::string {
       const std::size_t space = args.find(' ');
-      const int id = std::atoi(std::string(args.substr(0, space)).c_str());
       const std::string want = space == std::string_view::npos ? std::string() : std::string(args.substr(space + 1));
-      const HWND list = GetDlgItem(GetActiveWindow(), id);
+      const HWND list = runner.Resolve(args.substr(0, space));
+      if (!list) return "no window named \"" + std::string(args.substr(0, space)) + "\"";
       const LRESULT chosen = SendMessage(list, CB_GETCURSEL, 0, 0);
       char text[64] = {};
       if (chosen >= 0) SendMessage(list, CB_GETLBTEXT, static_cast<WPARAM>(chosen), reinterpret_cast<LPARAM>(text));
