@@ -24,6 +24,7 @@
 #include "platform/controls/button_messages.h"
 #include "platform/controls/combo_box_messages.h"
 #include "platform/controls/dialog.h"
+#include "platform/controls/help_viewer.h"
 #include "platform/controls/static_control.h"
 #include "platform/controls/status_bar.h"
 #include "platform/core/caret.h"
@@ -149,8 +150,12 @@ class LexivScenarioTest : public AppFixture {
   //                                       name, which answers 1 (handled) or 0
   //   expect reader command SetSpeedToggle   the next name the program passed to VOXACommand
   //   expect own reading 6080100     the reader's own-reading value (status kind 0x20002), in hex
+  //   command 33003                  a command without a key, as if a menu or button sent it
+  //
+  // "help" names the help viewer's edit.
   void AddDisplayVerbs(ScenarioRunner& runner, CMainFrame& frame) {
     runner.SetWindowResolver([](std::string_view name) -> HWND {
+      if (name == "help") return HelpViewerEdit();
       if (name.size() < 2 || name[0] != '#') return HWND{};
       return GetDlgItem(GetActiveWindow(), std::atoi(std::string(name.substr(1)).c_str()));
     });
@@ -250,6 +255,10 @@ class LexivScenarioTest : public AppFixture {
       const std::string next = names[(*commandsSeen)++];
       if (next == want) return {};
       return "the reader was given " + next + ", expected " + std::string(want);
+    });
+    runner.AddVerb("command", [&frame](std::string_view id) -> std::string {
+      PostMessage(frame.hwnd(), WM_COMMAND, static_cast<WPARAM>(std::atoi(std::string(id).c_str())), 0);
+      return {};
     });
     runner.AddVerb("expect own reading", [this](std::string_view want) -> std::string {
       char actual[32];
