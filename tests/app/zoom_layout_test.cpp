@@ -8,6 +8,7 @@
 #include "app_fixture.h"
 #include "platform/core/focus.h"
 #include "platform/core/messages.h"
+#include "platform/core/window_functions.h"
 #include "platform/services/text_positions.h"
 #include "views/command_ids.h"
 #include "views/mean_view.h"
@@ -41,8 +42,8 @@ class ZoomLayoutTest : public AppFixture {
 };
 
 TEST_F(ZoomLayoutTest, EachLevelWrapsTheMeaningAtItsOwnWidthAndHidesTheStatusBarAboveTwo) {
-  std::vector<SearchHit> hits(1);
-  ASSERT_EQ(frame().Engine().SearchHeadwords("あさ", 0, 0, hits.data(), 1), 1);
+  std::vector<SearchHit> hits(8);
+  ASSERT_GE(frame().Engine().SearchHeadwords("あさ", 0, 0, hits.data(), 8), 1);
   std::int32_t position = hits[0].entryPos;
   CMeanView& view = *frame().MeanView();
   ASSERT_EQ(view.ShowEntry(0, position, 1, 0, 0, 0, 0), 1);
