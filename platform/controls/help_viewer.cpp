@@ -50,7 +50,7 @@ class HelpViewer : public Window {
   LEXIV_DECLARE_MESSAGE_MAP();
 
  public:
-  std::string_view ClassName() const override { return "LexivHelpViewer"; }
+  std::string_view ClassName() const override { return kHelpViewerClassName; }
 
   bool Open(HWND owner, const std::string& caption, const std::string& text) {
     if (!hwnd()) {

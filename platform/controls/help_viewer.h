@@ -17,6 +17,10 @@ inline constexpr UINT HELP_QUIT = 0x0002;
 inline constexpr UINT HELP_CONTENTS = 0x0003;
 inline constexpr UINT HELP_FINDER = 0x000B;
 
+// The viewer's window class. The viewer stands for the system's help program, which does not
+// speak for itself: a screen reader reads it as another program's window.
+inline constexpr char kHelpViewerClassName[] = "LexivHelpViewer";
+
 // Shows helpFile (program text) for HELP_FINDER, HELP_CONTENTS and HELP_CONTEXT (data is then
 // ignored: the viewer shows the whole file); window owns the viewer. HELP_QUIT closes the viewer.
 // Returns false, quietly and with nothing shown, when the file is missing, unreadable, larger than
