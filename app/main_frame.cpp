@@ -84,6 +84,7 @@ CMainFrame::CMainFrame(ApplicationState& app) : app_(app) {}
 CMainFrame::~CMainFrame() {
   if (hwnd()) DestroyWindow(hwnd());
   if (Accelerators()) DestroyAcceleratorTable(Accelerators());
+  if (statusFont_) DeleteObject(statusFont_);
 }
 
 HWND CMainFrame::SearchBarWindow() const { return searchBar_ ? searchBar_->hwnd() : HWND{}; }
@@ -173,6 +174,7 @@ bool CMainFrame::CreateStatusBar() {
   bar.rect = RECT{0, 0, 0, kBarHeight};
   if (!statusBar_->Create(bar)) return false;
   SetMessageBar(statusBar_->hwnd());
+  ApplyStatusBarFont();
   return true;
 }
 

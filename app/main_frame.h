@@ -13,6 +13,7 @@
 #include "platform/controls/splitter.h"
 #include "platform/controls/static_control.h"
 #include "platform/controls/status_bar.h"
+#include "platform/core/font.h"
 #include "platform/core/frame_window.h"
 #include "views/caption_bar.h"
 #include "views/main_frame_state.h"
@@ -142,6 +143,8 @@ class CMainFrame : public platform::FrameWindow, public MainFrameState {
   // Zoom, the status bar, the option dialogs, the about box and the appendix (main_frame_view.cpp).
   void SetZoomLevel(int level);
   void ApplyZoomLevel();
+  // The status bar's font: the display face at the base text size, 12 points at every level.
+  void ApplyStatusBarFont();
   void ChangeZoom(int level);
   void OnZoomUp();
   void OnZoomDown();
@@ -203,6 +206,7 @@ class CMainFrame : public platform::FrameWindow, public MainFrameState {
   std::unique_ptr<platform::StaticControl> searchLabel_;
   std::unique_ptr<CSearchBox> searchBox_;
   std::unique_ptr<platform::StatusBar> statusBar_;
+  platform::HFONT statusFont_;
   std::unique_ptr<CCaptionBar> captionBar_;
   std::unique_ptr<platform::Splitter> splitter_;
   std::unique_ptr<CTitleView> titleView_;

@@ -13,8 +13,11 @@
 #include "app/main_frame.h"
 #include "app/help_files.h"
 #include "platform/controls/help_viewer.h"
+#include "platform/controls/rich_edit_messages.h"
 #include "platform/core/caret.h"
 #include "platform/core/focus.h"
+#include "platform/core/messages.h"
+#include "platform/core/font.h"
 #include "platform/core/window_functions.h"
 
 namespace lexiv {
@@ -24,6 +27,8 @@ using namespace lexiv::platform;
 namespace {
 
 constexpr int kMaxZoomLevel = 7;
+// The text size the panes scale from, and the status bar's, at every level.
+constexpr int kBaseTextPoints = 12;
 // Above this level the status bar gives its row to the enlarged text.
 constexpr int kLastLevelWithStatusBar = 2;
 // What the reader reads by itself while the about box is open: everything.
@@ -51,6 +56,18 @@ void CMainFrame::ApplyZoomLevel() {
   const auto rate = static_cast<int>(app_.settings.zoomRate);
   if (meanView_) meanView_->ApplyZoom(rate);
   if (titleView_) titleView_->ApplyZoom(rate);
+}
+
+void CMainFrame::ApplyStatusBarFont() {
+  if (!statusBar_) return;
+  LOGFONT description;
+  description.lfHeight = -MulDiv(kBaseTextPoints, GetDeviceCaps(LOGPIXELSY), 72);
+  description.lfCharSet = SHIFTJIS_CHARSET;
+  app_.display.CopyFontName(description.lfFaceName, LF_FACESIZE);
+  const HFONT font = CreateFontIndirect(&description);
+  SendMessage(statusBar_->hwnd(), WM_SETFONT, static_cast<WPARAM>(font.value), TRUE);
+  if (statusFont_) DeleteObject(statusFont_);
+  statusFont_ = font;
 }
 
 void CMainFrame::ChangeZoom(int level) {
@@ -111,6 +128,7 @@ void CMainFrame::OnDisplayFont() {
   if (searchBox_) InvalidateRect(searchBox_->hwnd(), nullptr, TRUE);
   if (titleView_) titleView_->ApplyColorsAndFont();
   if (meanView_) meanView_->ApplyColorsAndFont();
+  ApplyStatusBarFont();
   LayoutBars();
 }
 
