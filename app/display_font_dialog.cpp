@@ -23,10 +23,11 @@ DialogTemplate DisplayFontTemplate() {
                  BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP, 12, 18, 70, 10),
       DialogItem("Button", "ＭＳ明朝", CDisplayFontDialog::kMinchoId, BS_AUTORADIOBUTTON, 84, 18, 70, 10),
       DialogItem("Static", "表示色", -1, SS_LEFT | WS_GROUP, 6, 36, 60, 8),
-      DialogItem("ComboBox", "", CDisplayFontDialog::kColorListId, CBS_DROPDOWNLIST | WS_TABSTOP | WS_GROUP, 12, 48,
-                 100, 60),
-      DialogItem("Button", "設定", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 30, 76, 44, 14),
-      DialogItem("Button", "ｷｬﾝｾﾙ", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 86, 76, 44, 14),
+      // Two rows: the choice and its state; the list drops over what follows.
+      DialogItem("ComboBox", "", CDisplayFontDialog::kColorListId, CBS_DROPDOWNLIST | WS_TABSTOP | WS_GROUP, 12, 46,
+                 100, 16),
+      DialogItem("Button", "設定", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 30, 72, 44, 14),
+      DialogItem("Button", "ｷｬﾝｾﾙ", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 86, 72, 44, 14),
   };
   return description;
 }

@@ -318,11 +318,12 @@ void PaintTextStatic(HWND hwnd, TerminalPaintContext& context) {
 }
 
 // An icon is a bold mark of its kind: "×" error, "?" question, "!" warning, "i" information.
-// A pixel is two cells, a square; ink is a full block.
+// A pixel is two cells, a square. Ink is "##": a block character of Shift-JIS would be one of
+// the characters terminals disagree about the width of, and the picture would come apart.
 void PaintPicture(const Picture& picture, TerminalPaintContext& context) {
   for (int y = 0; y < picture.height(); ++y)
     for (int x = 0; x < picture.width(); ++x)
-      if (picture.Ink(x, y)) context.Write(2 * x, y, "■");
+      if (picture.Ink(x, y)) context.Write(2 * x, y, "##");
 }
 
 void PaintImageStatic(HWND hwnd, TerminalPaintContext& context) {

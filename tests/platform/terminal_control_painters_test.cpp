@@ -218,8 +218,8 @@ TEST_F(TerminalPaintersTest, APictureIsDrawnTwoCellsAPixelAndAnUnknownOneNotAtAl
   const HWND h = MakeChild(picture, frame.hwnd(), 5, SS_BITMAP, RECT{0, 96, 64, 128});
   SendMessage(h, STM_SETIMAGE, IMAGE_BITMAP, 9001);
   TerminalCanvas canvas = Render();
-  EXPECT_EQ(canvas.RowText(7), U(u8"■    ■"));
-  EXPECT_EQ(canvas.RowText(8), U(u8"  ■■"));
+  EXPECT_EQ(canvas.RowText(7), "##    ##");
+  EXPECT_EQ(canvas.RowText(8), "  ####");
   SendMessage(h, STM_SETIMAGE, IMAGE_BITMAP, 9002);
   canvas = Render();
   EXPECT_EQ(canvas.RowText(7), "");
