@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "app/option_dialog.h"
-#include "views/display_state.h"
+#include "views/find_state.h"
 
 namespace lexiv {
 

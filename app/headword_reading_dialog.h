@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/option_dialog.h"
-#include "views/display_state.h"
+#include "views/headword_reading_options.h"
 
 namespace lexiv {
 
