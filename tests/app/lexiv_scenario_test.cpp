@@ -8,7 +8,8 @@
 //   expect status どこから         the text of the status bar's message pane
 //   expect clipboard text of meaning          the clipboard holds a window's whole text
 //
-// Windows: main, box (the search box), list, meaning, caption, status, splitter.
+// Windows: main, box (the search box), list, meaning, caption, status, splitter; the display and
+// dialog verbs (zoom, dialogs, the reader's commands) are listed at AddDisplayVerbs.
 #include <gtest/gtest.h>
 
 #include <filesystem>
