@@ -10,14 +10,14 @@
 #include "app/display_font_dialog.h"
 #include "app/focus_keeper.h"
 #include "app/headword_reading_dialog.h"
-#include "app/main_frame.h"
 #include "app/help_files.h"
+#include "app/main_frame.h"
 #include "platform/controls/help_viewer.h"
 #include "platform/controls/rich_edit_messages.h"
 #include "platform/core/caret.h"
 #include "platform/core/focus.h"
-#include "platform/core/messages.h"
 #include "platform/core/font.h"
+#include "platform/core/messages.h"
 #include "platform/core/window_functions.h"
 
 namespace lexiv {
