@@ -299,7 +299,10 @@ std::string FakeReader::DisplayText(std::string_view sjis) {
     const unsigned char c = static_cast<unsigned char>(sjis[bytePos]);
     if (c == 0xFE || c == 0xFF || c == '\r' || c == '\n') {
       AppendConverted(sjis.substr(start, bytePos - start), out);
-      out += c == 0xFE ? kSeparatorSymbol : c == 0xFF ? kPauseSymbol : c == '\r' ? kCarriageReturnSymbol : kLineFeedSymbol;
+      out += c == 0xFE   ? kSeparatorSymbol
+             : c == 0xFF ? kPauseSymbol
+             : c == '\r' ? kCarriageReturnSymbol
+                         : kLineFeedSymbol;
       start = ++bytePos;
       continue;
     }
@@ -318,9 +321,13 @@ std::string FakeReader::FromDisplayText(std::string_view utf8) {
   std::size_t start = 0;
   for (std::size_t pos = 0; pos + 3 <= utf8.size();) {
     const std::string_view here = utf8.substr(pos, 3);
-    if (here == kSeparatorSymbol || here == kPauseSymbol || here == kCarriageReturnSymbol || here == kLineFeedSymbol) {
+    if (here == kSeparatorSymbol || here == kPauseSymbol || here == kCarriageReturnSymbol ||
+        here == kLineFeedSymbol) {
       convert(utf8.substr(start, pos - start));
-      out += here == kSeparatorSymbol ? '\xFE' : here == kPauseSymbol ? '\xFF' : here == kCarriageReturnSymbol ? '\r' : '\n';
+      out += here == kSeparatorSymbol        ? '\xFE'
+             : here == kPauseSymbol          ? '\xFF'
+             : here == kCarriageReturnSymbol ? '\r'
+                                             : '\n';
       pos += 3;
       start = pos;
     } else {

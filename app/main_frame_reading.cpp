@@ -47,7 +47,8 @@ void CMainFrame::OnReadLine() {
     std::string text(static_cast<std::size_t>(std::max<LRESULT>(length, 2)) + 1, '\0');
     const auto size = static_cast<WORD>(std::min<std::size_t>(text.size(), 0xFFFF));
     std::memcpy(text.data(), &size, sizeof size);
-    const LRESULT copied = SendMessage(view, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(text.data()));
+    const LRESULT copied =
+        SendMessage(view, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
     if (!text.empty()) access::Speak(text);
   }

@@ -34,7 +34,8 @@ class ZoomLayoutTest : public AppFixture {
     int widest = 0;
     for (const DisplayLine& line : view.Lines()) {
       int cells = 0;
-      for (std::size_t at = line.start; at < line.End(); at += SjisCharBytesAt(text, at)) cells += CharCellsAt(text, at);
+      for (std::size_t at = line.start; at < line.End(); at += SjisCharBytesAt(text, at))
+        cells += CharCellsAt(text, at);
       widest = std::max(widest, cells);
     }
     return widest;

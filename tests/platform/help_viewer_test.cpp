@@ -24,7 +24,8 @@ class HelpViewerTest : public HeadlessTest {
   }
   // A help file in the test's directory, written as UTF-8 (name and text).
   std::string WriteHelp(const char8_t* name, const char8_t* text) {
-    std::ofstream(dir.path() / reinterpret_cast<const char*>(name), std::ios::binary) << reinterpret_cast<const char*>(text);
+    std::ofstream(dir.path() / reinterpret_cast<const char*>(name), std::ios::binary)
+        << reinterpret_cast<const char*>(text);
     return dir.dir() + ScenarioText(name);
   }
   static std::string ScenarioText(const char8_t* utf8) {
