@@ -18,9 +18,10 @@ FakeReader* g_reader = nullptr;
 // U+241E and U+241F, the visible stand-ins for 0xFE and 0xFF.
 constexpr std::string_view kSeparatorSymbol = "\xE2\x90\x9E";
 constexpr std::string_view kPauseSymbol = "\xE2\x90\x9F";
-// A carriage return (what the meaning says for a line end) is shown as ␍, so that it can be
-// told from nothing in a report and written in a scenario.
+// A carriage return (what the meaning says for a line end) is shown as ␍, and a line feed as ␊,
+// so that they can be told from nothing in a report and written in a scenario.
 constexpr std::string_view kCarriageReturnSymbol = "\xE2\x90\x8D";
+constexpr std::string_view kLineFeedSymbol = "\xE2\x90\x8A";
 
 std::string Decimal(ReaderValue v) { return std::to_string(v); }
 
@@ -296,9 +297,12 @@ std::string FakeReader::DisplayText(std::string_view sjis) {
   std::size_t bytePos = 0;
   while (bytePos < sjis.size()) {
     const unsigned char c = static_cast<unsigned char>(sjis[bytePos]);
-    if (c == 0xFE || c == 0xFF || c == '\r') {
+    if (c == 0xFE || c == 0xFF || c == '\r' || c == '\n') {
       AppendConverted(sjis.substr(start, bytePos - start), out);
-      out += c == 0xFE ? kSeparatorSymbol : c == 0xFF ? kPauseSymbol : kCarriageReturnSymbol;
+      out += c == 0xFE   ? kSeparatorSymbol
+             : c == 0xFF ? kPauseSymbol
+             : c == '\r' ? kCarriageReturnSymbol
+                         : kLineFeedSymbol;
       start = ++bytePos;
       continue;
     }
@@ -317,9 +321,13 @@ std::string FakeReader::FromDisplayText(std::string_view utf8) {
   std::size_t start = 0;
   for (std::size_t pos = 0; pos + 3 <= utf8.size();) {
     const std::string_view here = utf8.substr(pos, 3);
-    if (here == kSeparatorSymbol || here == kPauseSymbol || here == kCarriageReturnSymbol) {
+    if (here == kSeparatorSymbol || here == kPauseSymbol || here == kCarriageReturnSymbol ||
+        here == kLineFeedSymbol) {
       convert(utf8.substr(start, pos - start));
-      out += here == kSeparatorSymbol ? '\xFE' : here == kPauseSymbol ? '\xFF' : '\r';
+      out += here == kSeparatorSymbol        ? '\xFE'
+             : here == kPauseSymbol          ? '\xFF'
+             : here == kCarriageReturnSymbol ? '\r'
+                                             : '\n';
       pos += 3;
       start = pos;
     } else {

@@ -68,7 +68,7 @@ class FakeReader {
   int CallCommandCallback(const char* name) const;
 
   // Program text shown as UTF-8, the phrase separator 0xFE as ␞, the pause mark 0xFF as ␟ and a
-  // carriage return as ␍; bytes that do not convert as \xNN. FromDisplayText is the way back.
+  // carriage return as ␍ and a line feed as ␊; bytes that do not convert as \xNN. FromDisplayText is the way back.
   static std::string DisplayText(std::string_view sjis);
   static std::string FromDisplayText(std::string_view utf8);
 

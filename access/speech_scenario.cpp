@@ -22,6 +22,13 @@ void AddSpeechSteps(platform::ScenarioRunner& runner, const FakeReader& reader) 
     ++*seen;
     return {};
   });
+  runner.AddVerb("expect empty speech", [&reader, seen, unaccounted](std::string_view) -> std::string {
+    const std::vector<std::string> texts = reader.SpokenTexts();
+    if (*seen >= texts.size()) return "nothing was said, expected an empty text";
+    if (!texts[*seen].empty()) return "said:" + unaccounted() + "\n  expected an empty text next";
+    ++*seen;
+    return {};
+  });
   runner.AddVerb("expect no speech", [&reader, seen, unaccounted](std::string_view) -> std::string {
     const std::size_t total = reader.SpokenTexts().size();
     if (*seen >= total) return {};

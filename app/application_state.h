@@ -6,6 +6,8 @@
 #include "app/directory_record.h"
 #include "platform/win_types.h"
 #include "views/display_state.h"
+#include "views/find_state.h"
+#include "views/headword_reading_options.h"
 #include "views/settings_record.h"
 
 namespace lexiv {

@@ -4,6 +4,7 @@
 #include "access/reader_callbacks.h"
 #include "access/speech.h"
 #include "access/speech_library.h"
+#include "app/about_pictures.h"
 #include "app/command_line.h"
 #include "app/product_version.h"
 #include "app/settings_store.h"
@@ -55,6 +56,7 @@ int LexivApp::Start(std::string_view commandLine) {
   state_.headwordReading.SetTitleMean(state_.settings.titleMean);
 
   LoadCommandStrings();
+  RegisterAboutPictures();
   document_ = std::make_unique<CYOMIGODoc>();
   frame_ = std::make_unique<CMainFrame>(state_);
   if (!frame_->CreateMainWindow()) return -1;

@@ -84,6 +84,7 @@ CMainFrame::CMainFrame(ApplicationState& app) : app_(app) {}
 CMainFrame::~CMainFrame() {
   if (hwnd()) DestroyWindow(hwnd());
   if (Accelerators()) DestroyAcceleratorTable(Accelerators());
+  if (statusFont_) DeleteObject(statusFont_);
 }
 
 HWND CMainFrame::SearchBarWindow() const { return searchBar_ ? searchBar_->hwnd() : HWND{}; }
@@ -106,7 +107,6 @@ bool CMainFrame::CreateMainWindow() {
   }
   dropTarget_ = std::make_unique<TextDropTarget>(*this);
   RegisterDragDrop(hwnd(), dropTarget_.get());
-  // An enlarged screen saved at exit is applied here by the zoom commands, silently.
   if (!CreatePanes()) {
     DestroyWindow(hwnd());
     return false;
@@ -174,6 +174,7 @@ bool CMainFrame::CreateStatusBar() {
   bar.rect = RECT{0, 0, 0, kBarHeight};
   if (!statusBar_->Create(bar)) return false;
   SetMessageBar(statusBar_->hwnd());
+  ApplyStatusBarFont();
   return true;
 }
 
@@ -238,9 +239,9 @@ bool CMainFrame::CreatePanes() {
   // The reader asks whether the focus is in the meaning pane (its status question 10).
   access::SetMeaningViewFocusTest([this] { return meanView_ && GetFocus() == meanView_->hwnd(); });
   flags_.viewsReady = 1;
-  // The reader's reading commands are answered once the reading commands exist; until then the
-  // reader keeps them.
-  access::RegisterReaderCommandCallback([](const char*) { return 0; });
+  access::RegisterReaderCommandCallback([this](const char* name) { return OnReaderCommand(name); });
+  // A screen enlarged at the last exit comes back enlarged, without a word.
+  if (app_.settings.zoomMode == 1) ApplyZoomLevel();
   return true;
 }
 
@@ -253,7 +254,7 @@ void CMainFrame::LayoutBars() {
   if (captionBar_) MoveWindow(captionBar_->hwnd(), 0, kBarHeight, width, kBarHeight, TRUE);
   int bottom = height;
   if (statusBar_) {
-    const bool shown = statusBarVisible_ != 0;
+    const bool shown = StatusBarShown();
     ShowWindow(statusBar_->hwnd(), shown ? SW_SHOWNA : SW_HIDE);
     if (shown) {
       bottom = height - kBarHeight;

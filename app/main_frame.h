@@ -13,6 +13,7 @@
 #include "platform/controls/splitter.h"
 #include "platform/controls/static_control.h"
 #include "platform/controls/status_bar.h"
+#include "platform/core/font.h"
 #include "platform/core/frame_window.h"
 #include "views/caption_bar.h"
 #include "views/main_frame_state.h"
@@ -66,6 +67,10 @@ class CMainFrame : public platform::FrameWindow, public MainFrameState {
   platform::HWND CaptionBarWindow() const;
   platform::Splitter* SplitterWindow() { return splitter_.get(); }
   platform::DWORD statusBarVisible() const { return statusBarVisible_; }
+  // 0 for the normal screen, else the enlargement 1 to 7.
+  int ZoomLevel() const;
+  // The status bar is shown: its flag is on and the screen is enlarged two steps at most.
+  bool StatusBarShown() const;
   const std::string& rangeCaption() const { return rangeCaption_; }
 
   bool OnCmdMsg(platform::UINT id, platform::UINT code, platform::HWND control) override;
@@ -123,6 +128,70 @@ class CMainFrame : public platform::FrameWindow, public MainFrameState {
   void TurnPage(int direction);
   void StartRangeCommand(platform::UINT command, const char* caption);
 
+  // Reading and finding (main_frame_reading.cpp).
+  void OnReadLine();
+  void OnReadParagraph();
+  void OnReadAll();
+  void OnUpdateMeaningHasText(platform::CommandUI& ui);
+  void OnFind();
+  void OnFindNext();
+  void OnFindPrevious();
+  // The find dialog, with the meaning's selection proposed; true on OK.
+  bool RunFindDialog();
+  void FindInMeaning(int forward);
+
+  // Zoom, the status bar, the option dialogs, the about box and the appendix (main_frame_view.cpp).
+  void SetZoomLevel(int level);
+  void ApplyZoomLevel();
+  // The status bar's font: the display face at the base text size, 12 points at every level.
+  void ApplyStatusBarFont();
+  void ChangeZoom(int level);
+  void OnZoomUp();
+  void OnZoomDown();
+  void OnZoomNormal();
+  void OnUpdateZoomNormal(platform::CommandUI& ui);
+  template <int Level>
+  void OnZoomTo() {
+    ChangeZoom(Level);
+  }
+  template <int Level>
+  void OnUpdateZoomTo(platform::CommandUI& ui) {
+    ui.SetRadio(ZoomLevel() == Level);
+  }
+  void OnToggleStatusBar();
+  void OnUpdateStatusBar(platform::CommandUI& ui);
+  void OnDisplayFont();
+  void OnHeadwordReading();
+  void OnAbout();
+  template <int Index>
+  void OnAppendix() {
+    OpenAppendix(Index);
+  }
+  void OpenAppendix(int index);
+  // Runs a command's modal dialog with the dialog-open flag set (lookups from other programs
+  // wait meanwhile); all but the headword reading dialog let the pane that gets the focus back
+  // announce itself.
+  template <typename RunDialog>
+  int RunGuarded(RunDialog&& run, bool clearSuppression) {
+    flags_.dialogOpen = 1;
+    if (clearSuppression) app_.suppressAnnouncement = 0;
+    const int result = run();
+    flags_.dialogOpen = 0;
+    return result;
+  }
+
+  // The screen reader's keys and its reading commands (main_frame_reader.cpp).
+  void OnSpeedToggle();
+  void OnCurrentGuide();
+  void OnReadInputStatus();
+  void OnSpeakPosition();
+  void OnReadAgain();
+  void OnActAsEnter();
+  void OnUpdateReaderPresent(platform::CommandUI& ui);
+  // "見出し語がありません", or the item count and the current item.
+  void SpeakListPosition();
+  int OnReaderCommand(const char* name);
+
   ApplicationState& app_;
   DictionaryEngine engine_;
   HistoryRing history_;
@@ -137,6 +206,7 @@ class CMainFrame : public platform::FrameWindow, public MainFrameState {
   std::unique_ptr<platform::StaticControl> searchLabel_;
   std::unique_ptr<CSearchBox> searchBox_;
   std::unique_ptr<platform::StatusBar> statusBar_;
+  platform::HFONT statusFont_;
   std::unique_ptr<CCaptionBar> captionBar_;
   std::unique_ptr<platform::Splitter> splitter_;
   std::unique_ptr<CTitleView> titleView_;

@@ -342,6 +342,11 @@ inline constexpr DWORD KEYEVENTF_KEYUP = 0x0002;
 inline constexpr int HC_ACTION = 0;
 inline constexpr int HC_NOREMOVE = 3;
 
+// Windows hooks (SetWindowsHookEx).
+using HHOOK = Handle<struct HookHandleTag>;
+using HOOKPROC = LRESULT (*)(int code, WPARAM wParam, LPARAM lParam);
+inline constexpr int WH_KEYBOARD = 2;
+
 // Mouse-message key flags (wParam).
 inline constexpr WPARAM MK_LBUTTON = 0x0001;
 inline constexpr WPARAM MK_RBUTTON = 0x0002;

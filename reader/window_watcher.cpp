@@ -2,8 +2,10 @@
 
 #include <cstring>
 #include <optional>
+#include <string_view>
 
 #include "access_narrator.h"
+#include "platform/controls/help_viewer.h"
 #include "platform/core/focus.h"
 #include "platform/core/input.h"
 #include "platform/core/window_functions.h"
@@ -91,8 +93,20 @@ void WindowWatcher::LoadKeys() {
   }
 }
 
+namespace {
+
+// The platform's help viewer stands for the system's help program, which does not speak for
+// itself: its text is read line by line as any such program's edit, whoever opened it.
+bool InHelpViewer(HWND hwnd) {
+  char name[64] = {};
+  return hwnd && GetClassName(GetAncestorTop(hwnd), name, sizeof name) > 0 &&
+         std::string_view(name) == platform::kHelpViewerClassName;
+}
+
+}  // namespace
+
 void WindowWatcher::OnEvent(const AccessEvent& event) {
-  if (!ProgramSpeaks()) {
+  if (!ProgramSpeaks() || InHelpViewer(event.hwnd)) {
     if (const std::optional<EditReading> reading = edits_.Read(event)) {
       Say(*reading);
       return;

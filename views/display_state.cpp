@@ -87,20 +87,4 @@ ColorPair DisplayState::ControlColors() const {
   return kColorTable[colorIndex_];
 }
 
-DWORD HeadwordReadingOptions::SetTitleIme(DWORD on) {
-  const DWORD previous = titleIme_;
-  titleIme_ = on;
-  return previous;
-}
-
-DWORD HeadwordReadingOptions::SetTitleMean(DWORD on) {
-  const DWORD previous = titleMean_;
-  titleMean_ = on;
-  return previous;
-}
-
-void FindState::ProposeText(std::string_view text) {
-  text_.assign(text.substr(0, platform::SjisPrefixBytes(text, kMaxTextBytes)));
-}
-
 }  // namespace lexiv

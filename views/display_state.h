@@ -1,12 +1,11 @@
-// The display and reading state that outlives the option dialogs: the display font and colour
-// scheme (read by the panes, the search box and the status bar), the two headword reading options
-// (read by the headword list) and the find text with its case option (read by the meaning view).
-// Start-up seeds the first two from the settings record; the find state starts empty each run.
+// The display state that outlives the display font dialog, which alone changes it: the display
+// font and colour scheme, read by the panes, the search box and the status bar. Start-up seeds it
+// from the settings record. (It lives with the views, which read it; the dialog holds it by
+// reference.)
 #pragma once
 
 #include <functional>
 #include <string>
-#include <string_view>
 
 #include "platform/win_types.h"
 
@@ -59,37 +58,6 @@ class DisplayState {
   int fontIndex_ = 0;
   int colorIndex_ = 0;
   SystemColorSource systemColors_;
-};
-
-class HeadwordReadingOptions {
- public:
-  // Each setter returns the previous value.
-  platform::DWORD SetTitleIme(platform::DWORD on);
-  platform::DWORD SetTitleMean(platform::DWORD on);
-  platform::DWORD titleIme() const { return titleIme_; }
-  platform::DWORD titleMean() const { return titleMean_; }
-
- private:
-  platform::DWORD titleIme_ = 1;
-  platform::DWORD titleMean_ = 1;
-};
-
-class FindState {
- public:
-  static constexpr std::size_t kMaxTextBytes = 256;
-  static constexpr platform::UINT kMatchCaseFlag = 4;
-
-  const std::string& text() const { return text_; }
-  // A text of more than 256 bytes keeps its first 256 (cut on a character boundary).
-  void ProposeText(std::string_view text);
-  int caseOption() const { return caseOption_; }
-  void SetCaseOption(int on) { caseOption_ = on ? 1 : 0; }
-  // The flag the meaning view's find takes: 4 to match case, else 0.
-  platform::UINT MatchCaseFlag() const { return caseOption_ ? kMatchCaseFlag : 0; }
-
- private:
-  std::string text_;
-  int caseOption_ = 0;
 };
 
 }  // namespace lexiv

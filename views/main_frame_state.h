@@ -11,6 +11,8 @@
 #include "engine/dictionary_engine.h"
 #include "platform/win_types.h"
 #include "views/display_state.h"
+#include "views/find_state.h"
+#include "views/headword_reading_options.h"
 #include "views/history_ring.h"
 #include "views/settings_record.h"
 

@@ -147,7 +147,12 @@ HWND GetForegroundWindow() {
   // it is ours, this program knows best which of its windows (or stand-ins) is in front.
   if (ui.remote) {
     const HWND session = ui.remote->Foreground();
-    if (session && FromHandle(session) == nullptr && ui.remote->Describe(session)) return session;
+    if (session && FromHandle(session) == nullptr) {
+      if (ui.remote->Describe(session)) return session;
+    } else if (session && IsOurs(session) && !ui.appActive) {
+      // The user brought our pane forward in tmux, though nothing told us.
+      return session;
+    }
   }
   return ui.foreground;
 }

@@ -135,6 +135,16 @@ void RemoveKeyboardHook(int id) {
   if (UiThread* ui = UiThread::Current()) ui->keyboardHooks.erase(id);
 }
 
+LRESULT CallNextHookEx(HHOOK, int code, WPARAM wParam, LPARAM lParam) {
+  UiThread& ui = Ui();
+  if (ui.hookCalls.empty()) return 0;
+  const std::size_t depth = ui.hookCalls.size() - 1;
+  const std::size_t next = ++ui.hookCalls[depth].position;
+  if (next >= ui.hookCalls[depth].chain.size()) return 0;
+  const HOOKPROC proc = ui.hookCalls[depth].chain[next].proc;
+  return proc(code, wParam, lParam);
+}
+
 short GetKeyState(int vk) {
   const BYTE state = Ui().threadKeys.Get(static_cast<UINT>(vk));
   return static_cast<short>(((state & kKeyPressed) ? 0xFF80 : 0) | (state & kKeyToggled));

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "platform/win_types.h"
 
@@ -28,6 +29,19 @@ void InjectMouseButton(HWND hwnd, POINT clientPoint, UINT message);
 using KeyboardHookProc = std::function<LRESULT(int code, WPARAM vk, LPARAM lParam)>;
 int InstallKeyboardHook(KeyboardHookProc proc);  // returns an id for removal
 void RemoveKeyboardHook(int id);
+
+// The WH_KEYBOARD procedures of SetWindowsHookEx (windows_hooks.h) run after the hooks above,
+// newest first, each going on to the next through CallNextHookEx.
+struct WindowsHook {
+  HHOOK handle;
+  HOOKPROC proc = nullptr;
+};
+struct HookCall {
+  std::vector<WindowsHook> chain;
+  std::size_t position = 0;
+};
+// Calls the next procedure of the chain being run; 0 at its end or outside a hook.
+LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);
 
 // The keyboard state of the thread (as its messages have reached it) and the physical one.
 short GetKeyState(int vk);       // negative while pressed; bit 0 toggled

@@ -59,11 +59,23 @@ void ApplyTakenKey(const Msg& msg) {
 
 // Runs the keyboard hooks; true when one swallowed the key.
 bool HookSwallows(const Msg& msg, bool remove) {
+  UiThread& ui = Ui();
+  const int code = remove ? HC_ACTION : HC_NOREMOVE;
   std::vector<KeyboardHookProc> hooks;
-  for (const auto& [id, proc] : Ui().keyboardHooks) hooks.push_back(proc);
+  for (const auto& [id, proc] : ui.keyboardHooks) hooks.push_back(proc);
   for (const auto& hook : hooks)
-    if (hook(remove ? HC_ACTION : HC_NOREMOVE, msg.wParam, msg.lParam) != 0) return true;
-  return false;
+    if (hook(code, msg.wParam, msg.lParam) != 0) return true;
+  // A hook installed or removed in another program takes effect at the next key.
+  if (ui.remote) ui.remote->SyncSystemHooks();
+  HookCall call;
+  call.chain = ui.programHooks;
+  call.chain.insert(call.chain.end(), ui.sessionHooks.begin(), ui.sessionHooks.end());
+  if (call.chain.empty()) return false;
+  const HOOKPROC first = call.chain.front().proc;
+  ui.hookCalls.push_back(std::move(call));
+  const LRESULT result = first(code, msg.wParam, msg.lParam);
+  ui.hookCalls.pop_back();
+  return result != 0;
 }
 
 // Mouse activation of a button going down; true when the click is eaten.

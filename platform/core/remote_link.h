@@ -50,6 +50,13 @@ class RemoteLink {
   virtual void OurWindowActivated(HWND hwnd) = 0;
   // Brings another program's window to the front.
   virtual bool ActivateRemote(HWND hwnd) = 0;
+
+  // System-wide keyboard hooks: a procedure at procOffset inside the module at modulePath.
+  virtual std::uint32_t AddSystemHook(int idHook, const std::string& modulePath, std::uint64_t procOffset) = 0;
+  virtual bool RemoveSystemHook(std::uint32_t handle) = 0;
+  // Loads and unloads modules so that the thread's session hooks are the session's (cheap when
+  // nothing changed).
+  virtual void SyncSystemHooks() = 0;
 };
 
 }  // namespace lexiv::platform

@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <set>
+#include <dlfcn.h>
+#include <link.h>
+#include <signal.h>
 #include <sys/prctl.h>
 #include <unistd.h>
 #include <unordered_map>
@@ -14,6 +18,7 @@
 
 #include "platform/core/clock.h"
 #include "platform/core/focus.h"
+#include "platform/core/input.h"
 #include "platform/core/messages.h"
 #include "platform/core/remote_link.h"
 #include "platform/core/ui_thread.h"
@@ -21,6 +26,7 @@
 #include "platform/core/window_functions.h"
 #include "platform/core/window_internals.h"
 #include "platform/services/joined_session.h"
+#include "platform/services/outside_command.h"
 #include "platform/services/process_identity.h"
 #include "platform/services/program_log.h"
 #include "platform/services/session_directory.h"
@@ -106,6 +112,9 @@ class SessionLink final : public RemoteLink {
   ~SessionLink() override {
     SetCurrentSession(JoinedSession{});
     table_->Leave(slot_);
+    if (UiThread* ui = UiThread::Current()) ui->sessionHooks.clear();
+    for (LoadedHook& hook : loadedHooks_)
+      if (hook.module != nullptr) dlclose(hook.module);
   }
 
   const std::string& Directory() const { return table_->Directory(); }
@@ -114,6 +123,7 @@ class SessionLink final : public RemoteLink {
   int WaitDescriptor() const override { return socket_->WaitDescriptor(); }
 
   void ServeSentMessages() override {
+    SyncSystemHooks();
     socket_->TakeRequests([this](const Frame& frame, int connection) { HandleRequest(frame, connection); });
   }
 
@@ -135,13 +145,32 @@ class SessionLink final : public RemoteLink {
 
   UINT RegisterMessage(const std::string& name) override { return table_->RegisterMessage(name); }
 
-  HWND Foreground() override { return HWND{table_->Foreground()}; }
+  HWND Foreground() override;
   void OurWindowActivated(HWND hwnd) override;
   bool ActivateRemote(HWND hwnd) override;
 
   DWORD TimeoutFor(UINT message);
 
+  std::uint32_t AddSystemHook(int idHook, const std::string& modulePath, std::uint64_t procOffset) override {
+    return table_->AddHook(idHook, slot_, modulePath, procOffset);
+  }
+  bool RemoveSystemHook(std::uint32_t handle) override { return table_->RemoveHook(handle); }
+  void SyncSystemHooks() override;
+
  private:
+  // A system-wide hook as this program has it: the module loaded here (null when it could not
+  // be, and the hook is skipped) and the procedure inside it.
+  struct LoadedHook {
+    std::uint32_t handle = 0;
+    pid_t installer = 0;
+    void* module = nullptr;
+    HOOKPROC proc = nullptr;
+  };
+  LoadedHook LoadHook(const SessionHook& hook);
+  std::vector<LoadedHook> loadedHooks_;
+  std::uint64_t hookGeneration_ = 0;
+  std::uint64_t lastInstallerCheckMs_ = 0;
+
   void HandleRequest(const Frame& frame, int connection);
   LRESULT Deliver(const Frame& frame, std::string* replyPayload);
   void ForgetMember(pid_t pid) {
@@ -448,9 +477,114 @@ LRESULT SessionLink::Deliver(const Frame& frame, std::string* replyPayload) {
   return 0;
 }
 
+SessionLink::LoadedHook SessionLink::LoadHook(const SessionHook& hook) {
+  LoadedHook loaded;
+  loaded.handle = hook.handle;
+  if (auto installer = table_->Program(hook.programSlot)) loaded.installer = installer->pid;
+  loaded.module = dlopen(hook.modulePath.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (loaded.module == nullptr) {
+    const char* why = dlerror();
+    ReportToLog("The keyboard hook module " + hook.modulePath + " cannot be loaded here (" + (why != nullptr ? why : "unknown reason") +
+                "); keys pass on without it.");
+    return loaded;
+  }
+  // The module's base here, from its dynamic section, plus the procedure's place inside it.
+  link_map* map = nullptr;
+  Dl_info where{};
+  if (dlinfo(loaded.module, RTLD_DI_LINKMAP, &map) != 0 || map == nullptr || dladdr(map->l_ld, &where) == 0 ||
+      where.dli_fbase == nullptr) {
+    ReportToLog("The keyboard hook module " + hook.modulePath + " has no place in memory here; keys pass on without it.");
+    dlclose(loaded.module);
+    loaded.module = nullptr;
+    return loaded;
+  }
+  void* proc = static_cast<char*>(where.dli_fbase) + hook.procOffset;
+  // The offset came from another process: it must land inside this same module.
+  Dl_info check{};
+  if (dladdr(proc, &check) == 0 || check.dli_fbase != where.dli_fbase) {
+    ReportToLog("The keyboard hook in " + hook.modulePath + " points outside its module; keys pass on without it.");
+    dlclose(loaded.module);
+    loaded.module = nullptr;
+    return loaded;
+  }
+  loaded.proc = reinterpret_cast<HOOKPROC>(proc);
+  return loaded;
+}
+
+void SessionLink::SyncSystemHooks() {
+  UiThread& ui = Ui();
+  // Never while a hook runs: its module must stay loaded until it returns.
+  if (!ui.hookCalls.empty()) return;
+  // An installer that died took its hooks with it, though nobody may have noticed yet: a look at
+  // each installer's pid costs little, and a full look (start times, for a pid the kernel gave
+  // to a new process) is made at most once a second.
+  const std::uint64_t now = RealNowMs();
+  bool installerGone = now - lastInstallerCheckMs_ >= 1000 && !loadedHooks_.empty();
+  for (const LoadedHook& hook : loadedHooks_)
+    if (hook.installer > 0 && hook.installer != pid_ && kill(hook.installer, 0) != 0 && errno == ESRCH) installerGone = true;
+  if (installerGone) {
+    lastInstallerCheckMs_ = now;
+    table_->RemoveDeadMembers();
+  }
+  const std::uint64_t generation = table_->HookGeneration();
+  if (generation == hookGeneration_) return;
+  hookGeneration_ = generation;
+  // A hook whose installer died goes with it.
+  table_->RemoveDeadMembers();
+  std::vector<SessionHook> hooks = table_->Hooks();
+  std::vector<LoadedHook> kept;
+  for (LoadedHook& loaded : loadedHooks_) {
+    const bool stays = std::any_of(hooks.begin(), hooks.end(), [&](const SessionHook& h) { return h.handle == loaded.handle; });
+    if (stays) {
+      kept.push_back(loaded);
+    } else if (loaded.module != nullptr) {
+      dlclose(loaded.module);
+    }
+  }
+  for (const SessionHook& hook : hooks) {
+    const bool known = std::any_of(kept.begin(), kept.end(), [&](const LoadedHook& l) { return l.handle == hook.handle; });
+    if (!known && hook.idHook == WH_KEYBOARD) kept.push_back(LoadHook(hook));
+  }
+  loadedHooks_ = std::move(kept);
+  // Newest first: the session's handles count up.
+  std::sort(loadedHooks_.begin(), loadedHooks_.end(), [](const LoadedHook& a, const LoadedHook& b) { return a.handle > b.handle; });
+  ui.sessionHooks.clear();
+  for (const LoadedHook& loaded : loadedHooks_)
+    if (loaded.proc != nullptr) ui.sessionHooks.push_back(WindowsHook{HHOOK{loaded.handle}, loaded.proc});
+}
+
+// Inside tmux, the pane the user looks at decides which program is in front: the user may have
+// moved between panes without any of ours being told (tmux reports focus changes only where the
+// user turned its focus-events on). The active pane of the active window of our own tmux session.
+std::string ActiveTmuxPane(const std::string& ourPane) {
+  if (ourPane.empty() || std::getenv("TMUX") == nullptr) return {};
+  const auto listing = RunOutsideCommand({"tmux", "list-panes", "-s", "-t", ourPane, "-F", "#{window_active}#{pane_active} #{pane_id}"}, 1000);
+  if (!listing) return {};
+  std::size_t at = 0;
+  while (at < listing->size()) {
+    std::size_t end = listing->find('\n', at);
+    if (end == std::string::npos) end = listing->size();
+    const std::string line = listing->substr(at, end - at);
+    if (line.rfind("11 ", 0) == 0) return line.substr(3);
+    at = end + 1;
+  }
+  return {};
+}
+
+HWND SessionLink::Foreground() {
+  const HWND recorded{table_->Foreground()};
+  const auto self = table_->Program(slot_);
+  const std::string active = self ? ActiveTmuxPane(self->pane) : std::string();
+  if (active.empty()) return recorded;
+  for (const SessionProgram& program : table_->Programs())
+    if (program.pane == active) return program.activeWindow != 0 ? HWND{program.activeWindow} : recorded;
+  return recorded;
+}
+
 void SessionLink::OurWindowActivated(HWND hwnd) {
   const HWND previous{table_->Foreground()};
   table_->SetForeground(hwnd.value);
+  table_->SetActiveWindow(slot_, hwnd.value);
   if (!previous || previous == hwnd) return;
   auto window = table_->FindWindow(previous.value, false);
   if (!window || window->pid == pid_) return;
@@ -470,7 +604,14 @@ bool SessionLink::ActivateRemote(HWND hwnd) {
   frame.kind = FrameKind::kActivate;
   frame.hwnd = hwnd.value;
   frame.senderPid = static_cast<std::uint32_t>(pid_);
-  return PostFrame(window->pid, frame);
+  if (!PostFrame(window->pid, frame)) return false;
+  // On a terminal in tmux, bringing a program forward is bringing its pane forward.
+  const auto owner = table_->Program(window->programSlot);
+  if (owner && !owner->pane.empty() && std::getenv("TMUX") != nullptr) {
+    RunOutsideCommand({"tmux", "select-window", "-t", owner->pane}, 1000);
+    RunOutsideCommand({"tmux", "select-pane", "-t", owner->pane}, 1000);
+  }
+  return true;
 }
 
 }  // namespace

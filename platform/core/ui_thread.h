@@ -72,6 +72,13 @@ class UiThread {
   std::map<int, std::function<void()>> idleHandlers;
   std::map<int, AccessListener> accessListeners;
   std::map<int, KeyboardHookProc> keyboardHooks;
+  // WH_KEYBOARD procedures (windows_hooks.h), newest first: those installed for this program
+  // alone, and the session's system-wide ones as loaded into this program.
+  std::vector<WindowsHook> programHooks;
+  std::vector<WindowsHook> sessionHooks;
+  std::uint32_t nextProgramHook = 0;
+  // The hook chains being run, innermost last, with the position CallNextHookEx goes on from.
+  std::vector<HookCall> hookCalls;
   int nextRegistrationId = 1;
   CommandTarget* application = nullptr;
   MenuLoopView* menuLoop = nullptr;

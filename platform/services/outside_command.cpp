@@ -168,4 +168,11 @@ OutsideCommandResult RunOutsideCommand(const std::vector<std::string>& arguments
   return result;
 }
 
+std::optional<std::string> RunOutsideCommand(const std::vector<std::string>& arguments, int timeoutMs,
+                                             const std::string& stdinText) {
+  OutsideCommandResult result = RunOutsideCommand(arguments, stdinText, true, timeoutMs);
+  if (!result.Succeeded()) return std::nullopt;
+  return std::move(result.output);
+}
+
 }  // namespace lexiv::platform

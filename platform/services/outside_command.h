@@ -5,6 +5,7 @@
 // process behind to serve the clipboard would otherwise hold the pipe open).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,10 @@ struct OutsideCommandResult {
 // Runs arguments (file-system spelling) with input on its standard input.
 OutsideCommandResult RunOutsideCommand(const std::vector<std::string>& arguments, std::string_view input,
                                        bool captureOutput, int timeoutMs);
+// For a tool asked for its answer: what it wrote on stdout when it exited with status 0 within
+// timeoutMs; nothing when it could not be started, failed, or took too long.
+std::optional<std::string> RunOutsideCommand(const std::vector<std::string>& arguments, int timeoutMs,
+                                             const std::string& stdinText = {});
 
 // An executable file of that name lies along PATH (or at that path, for a name with a '/').
 bool CommandIsAvailable(const std::string& name);

@@ -16,7 +16,7 @@ namespace lexiv::platform {
 namespace {
 
 constexpr char kMagic[8] = {'L', 'X', 'V', 'S', 'E', 'S', 'S', '\n'};
-constexpr std::uint32_t kLayoutVersion = 1;
+constexpr std::uint32_t kLayoutVersion = 1;  // a change of any record below makes a new one
 constexpr int kPrograms = 64;
 constexpr std::uint32_t kWindows = 8192;  // a power of two: the window records are a hash table
 constexpr int kNames = 1024;
@@ -33,6 +33,8 @@ struct ProgramRecord {
   std::int32_t pid;
   std::uint32_t used;
   std::uint64_t startTime;
+  std::uint32_t activeWindow;
+  std::uint32_t reserved;
   char name[32];
   char pane[32];
 };
@@ -248,14 +250,14 @@ std::optional<SessionProgram> SessionTable::Program(int slot) {
   Lock lock(*this);
   if (!SlotLive(slot)) return std::nullopt;
   const ProgramRecord& p = data_->programs[slot];
-  return SessionProgram{slot, p.pid, p.startTime, ReadField(p.name), ReadField(p.pane)};
+  return SessionProgram{slot, p.pid, p.startTime, ReadField(p.name), ReadField(p.pane), p.activeWindow};
 }
 
 std::optional<SessionProgram> SessionTable::ProgramByPid(pid_t pid) {
   Lock lock(*this);
   for (int slot = 0; slot < kPrograms; ++slot) {
     const ProgramRecord& p = data_->programs[slot];
-    if (p.used != 0 && p.pid == pid) return SessionProgram{slot, p.pid, p.startTime, ReadField(p.name), ReadField(p.pane)};
+    if (p.used != 0 && p.pid == pid) return SessionProgram{slot, p.pid, p.startTime, ReadField(p.name), ReadField(p.pane), p.activeWindow};
   }
   return std::nullopt;
 }
@@ -265,9 +267,14 @@ std::vector<SessionProgram> SessionTable::Programs() {
   std::vector<SessionProgram> programs;
   for (int slot = 0; slot < kPrograms; ++slot) {
     const ProgramRecord& p = data_->programs[slot];
-    if (p.used != 0) programs.push_back(SessionProgram{slot, p.pid, p.startTime, ReadField(p.name), ReadField(p.pane)});
+    if (p.used != 0) programs.push_back(SessionProgram{slot, p.pid, p.startTime, ReadField(p.name), ReadField(p.pane), p.activeWindow});
   }
   return programs;
+}
+
+void SessionTable::SetActiveWindow(int slot, std::uint32_t hwnd) {
+  Lock lock(*this);
+  if (SlotLive(slot)) data_->programs[slot].activeWindow = hwnd;
 }
 
 std::uint32_t SessionTable::NewHandle() {

@@ -29,6 +29,7 @@ struct SessionProgram {
   std::uint64_t startTime = 0;
   std::string name;  // the program's name ("lexiv", "penra")
   std::string pane;  // the tmux pane it runs in ("%3"), empty outside tmux
+  std::uint32_t activeWindow = 0;  // the window it last made active
 };
 
 // A window of some member.
@@ -67,6 +68,7 @@ class SessionTable {
   std::optional<SessionProgram> Program(int slot);
   std::optional<SessionProgram> ProgramByPid(pid_t pid);
   std::vector<SessionProgram> Programs();
+  void SetActiveWindow(int slot, std::uint32_t hwnd);
 
   // A handle no window of the session has had, and none will be given again.
   std::uint32_t NewHandle();

@@ -13,6 +13,7 @@
 #include "platform/controls/status_bar.h"
 #include "platform/controls/text_lines.h"
 #include "platform/controls/toolbar.h"
+#include "platform/core/bitmap_table.h"
 #include "platform/core/focus.h"
 #include "platform/core/messages.h"
 #include "platform/core/string_table.h"
@@ -317,9 +318,21 @@ void PaintTextStatic(HWND hwnd, TerminalPaintContext& context) {
 }
 
 // An icon is a bold mark of its kind: "×" error, "?" question, "!" warning, "i" information.
+// A pixel is two cells, a square. Ink is "##": a block character of Shift-JIS would be one of
+// the characters terminals disagree about the width of, and the picture would come apart.
+void PaintPicture(const Picture& picture, TerminalPaintContext& context) {
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x)
+      if (picture.Ink(x, y)) context.Write(2 * x, y, "##");
+}
+
 void PaintImageStatic(HWND hwnd, TerminalPaintContext& context) {
   context.Clear();
   const UINT icon = static_cast<UINT>(SendMessage(hwnd, STM_GETICON, 0, 0));
+  if ((GetWindowLong(hwnd, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) {
+    if (const Picture* picture = FindBitmap(icon)) PaintPicture(*picture, context);
+    return;
+  }
   const char* mark = "";
   switch (icon) {
     case IDI_HAND: mark = "×"; break;

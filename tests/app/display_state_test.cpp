@@ -1,4 +1,6 @@
 #include "views/display_state.h"
+#include "views/find_state.h"
+#include "views/headword_reading_options.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,8 @@
 //   expect status どこから         the text of the status bar's message pane
 //   expect clipboard text of meaning          the clipboard holds a window's whole text
 //
-// Windows: main, box (the search box), list, meaning, caption, status, splitter.
+// Windows: main, box (the search box), list, meaning, caption, status, splitter; the display and
+// dialog verbs (zoom, dialogs, the reader's commands) are listed at AddDisplayVerbs.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -18,9 +19,16 @@
 #include <vector>
 
 #include "access/speech_scenario.h"
+#include "app/about_box.h"
 #include "app/settings_store.h"
 #include "app_fixture.h"
+#include "platform/controls/button_messages.h"
+#include "platform/controls/combo_box_messages.h"
+#include "platform/controls/dialog.h"
+#include "platform/controls/help_viewer.h"
+#include "platform/controls/static_control.h"
 #include "platform/controls/status_bar.h"
+#include "platform/core/caret.h"
 #include "platform/core/focus.h"
 #include "platform/core/messages.h"
 #include "platform/core/window_functions.h"
@@ -102,6 +110,7 @@ class LexivScenarioTest : public AppFixture {
              "\"";
     });
     AddMeaningVerbs(runner, frame);
+    AddDisplayVerbs(runner, frame);
     return runner.Run(text, file.filename().string());
   }
 
@@ -124,6 +133,140 @@ class LexivScenarioTest : public AppFixture {
       frame.SetActivePane(1);
       SetFocus(meaning.hwnd());
       return {};
+    });
+  }
+
+  // Display and dialog verbs (#1000 names the control 1000 of the active dialog wherever a window
+  // is named):
+  //
+  //   expect shown status            a window is visible ("expect hidden status": it is not)
+  //   expect caret box 2             the caret belongs to the window, is visible, that many pixels
+  //                                  wide and as high as the window's client area
+  //   expect setting ZoomRate 1      a value of the settings record (FontName as text)
+  //   expect picture 143             the bitmap the about box's picture shows
+  //   expect checked #1014           (and "expect unchecked"): a check box or radio button
+  //   expect selected #1004 白黒反転   the chosen item of a drop-down list
+  //   reader status 0                what the reader's VOXAStatus answers
+  //   reader command ReadActiveTitle 1    the reader calls the program's command callback with the
+  //                                       name, which answers 1 (handled) or 0
+  //   expect reader command SetSpeedToggle   the next name the program passed to VOXACommand
+  //   expect own reading 6080100     the reader's own-reading value (status kind 0x20002), in hex
+  //   command 33003                  a command without a key, as if a menu or button sent it
+  //
+  // "help" names the help viewer's edit.
+  void AddDisplayVerbs(ScenarioRunner& runner, CMainFrame& frame) {
+    runner.SetWindowResolver([](std::string_view name) -> HWND {
+      if (name == "help") return HelpViewerEdit();
+      if (name.size() < 2 || name[0] != '#') return HWND{};
+      return GetDlgItem(GetActiveWindow(), std::atoi(std::string(name.substr(1)).c_str()));
+    });
+    auto visibility = [&runner](bool wanted) {
+      return [&runner, wanted](std::string_view name) -> std::string {
+        const HWND window = runner.Resolve(name);
+        if (!window) return "no window named \"" + std::string(name) + "\"";
+        if ((IsWindowVisible(window) != FALSE) == wanted) return {};
+        return std::string(name) + (wanted ? " is hidden" : " is shown");
+      };
+    };
+    runner.AddVerb("expect shown", visibility(true));
+    runner.AddVerb("expect hidden", visibility(false));
+    runner.AddVerb("expect caret", [&runner](std::string_view args) -> std::string {
+      std::istringstream words{std::string(args)};
+      std::string name;
+      int width = 0;
+      if (!(words >> name >> width)) return "expect caret needs a window and a width";
+      const HWND window = runner.Resolve(name);
+      RECT client;
+      GetClientRect(window, &client);
+      const CaretState caret = CurrentCaret();
+      if (caret.owner == window && caret.visible && caret.size.cx == width && caret.size.cy == client.Height())
+        return {};
+      std::ostringstream error;
+      error << "the caret is " << caret.size.cx << " by " << caret.size.cy << (caret.visible ? " shown" : " hidden")
+            << (caret.owner == window ? "" : " in another window") << ", expected " << width << " by "
+            << client.Height() << " in " << name;
+      return error.str();
+    });
+    runner.AddVerb("expect setting", [&frame](std::string_view args) -> std::string {
+      std::istringstream words{std::string(args)};
+      std::string name, want;
+      words >> name;
+      std::getline(words >> std::ws, want);
+      const SettingsRecord& settings = frame.Settings();
+      std::string actual;
+      if (name == "ZoomMode") actual = std::to_string(settings.zoomMode);
+      else if (name == "ZoomRate") actual = std::to_string(settings.zoomRate);
+      else if (name == "TitleIme") actual = std::to_string(settings.titleIme);
+      else if (name == "TitleMean") actual = std::to_string(settings.titleMean);
+      else if (name == "TextColor") actual = std::to_string(settings.textColor);
+      else if (name == "TextBkColor") actual = std::to_string(settings.textBkColor);
+      else if (name == "FontName") actual = ScenarioRunner::ToReportText(settings.fontName);
+      else return "no setting named " + name;
+      if (actual == want) return {};
+      return name + " is " + actual + ", expected " + want;
+    });
+    runner.AddVerb("expect picture", [](std::string_view want) -> std::string {
+      const HWND picture = GetDlgItem(GetActiveWindow(), CAboutBox::kPictureId);
+      if (!picture) return "no about box is open";
+      const auto shown = std::to_string(SendMessage(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
+      if (shown == want) return {};
+      return "the picture is " + shown + ", expected " + std::string(want);
+    });
+    auto checkState = [&runner](bool wanted) {
+      return [&runner, wanted](std::string_view id) -> std::string {
+        const HWND button = runner.Resolve(id);
+        if (!button) return "no window named \"" + std::string(id) + "\"";
+        const bool checked = SendMessage(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        if (checked == wanted) return {};
+        return std::string(id) + (wanted ? " is not checked" : " is checked");
+      };
+    };
+    runner.AddVerb("expect checked", checkState(true));
+    runner.AddVerb("expect unchecked", checkState(false));
+    runner.AddVerb("expect selected", [&runner](std::string_view args) -> std::string {
+      const std::size_t space = args.find(' ');
+      const std::string want = space == std::string_view::npos ? std::string() : std::string(args.substr(space + 1));
+      const HWND list = runner.Resolve(args.substr(0, space));
+      if (!list) return "no window named \"" + std::string(args.substr(0, space)) + "\"";
+      const LRESULT chosen = SendMessage(list, CB_GETCURSEL, 0, 0);
+      char text[64] = {};
+      if (chosen >= 0) SendMessage(list, CB_GETLBTEXT, static_cast<WPARAM>(chosen), reinterpret_cast<LPARAM>(text));
+      if (ScenarioRunner::ToReportText(text) == want) return {};
+      return "the list shows \"" + ScenarioRunner::ToReportText(text) + "\", expected \"" + want + "\"";
+    });
+    runner.AddVerb("reader status", [this](std::string_view args) -> std::string {
+      reader.SetReaderStatus(std::atoi(std::string(args).c_str()));
+      return {};
+    });
+    runner.AddVerb("reader command", [this](std::string_view args) -> std::string {
+      std::istringstream words{std::string(args)};
+      std::string name;
+      int want = -1;
+      if (!(words >> name >> want)) return "reader command needs a name and the answer expected";
+      const int answer = reader.CallCommandCallback(name.c_str());
+      if (answer == want) return {};
+      return "the program answered " + std::to_string(answer) + " to " + name;
+    });
+    auto commandsSeen = std::make_shared<std::size_t>(0);
+    runner.AddVerb("expect reader command", [this, commandsSeen](std::string_view want) -> std::string {
+      std::vector<std::string> names;
+      for (const access::ReaderCall& call : reader.Calls())
+        if (call.name == "VOXACommand") names.push_back(call.text);
+      if (*commandsSeen >= names.size()) return "no command was passed to the reader, expected " + std::string(want);
+      const std::string next = names[(*commandsSeen)++];
+      if (next == want) return {};
+      return "the reader was given " + next + ", expected " + std::string(want);
+    });
+    runner.AddVerb("command", [&frame](std::string_view id) -> std::string {
+      PostMessage(frame.hwnd(), WM_COMMAND, static_cast<WPARAM>(std::atoi(std::string(id).c_str())), 0);
+      return {};
+    });
+    runner.AddVerb("expect own reading", [this](std::string_view want) -> std::string {
+      char actual[32];
+      std::snprintf(actual, sizeof actual, "%lX",
+                    static_cast<unsigned long>(reader.StatusValue(access::kReaderOwnReading)));
+      if (want == actual) return {};
+      return "the reader's own reading is " + std::string(actual) + ", expected " + std::string(want);
     });
   }
 };

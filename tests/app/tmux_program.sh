@@ -37,7 +37,7 @@ start_program() {
   tmux_ new-session -d -s e2e -x 100 -y 30 \
     "env -i PATH=$PATH LSAN_OPTIONS=${LSAN_OPTIONS:-} HOME=$work TERM=tmux-256color LANG=C.UTF-8 bash --norc --noprofile"
   wait_for "shell prompt" screen grep -q 'bash'
-  tmux_ send-keys -t e2e "LEXIV_REGISTRY_DIR=$work VOXA_LOG=$work/voxa.log $1; echo EXIT=\$?" Enter
+  tmux_ send-keys -t e2e "LEXIV_REGISTRY_DIR=$work LEXIV_SESSION_DIR=$work/session VOXA_LOG=$work/voxa.log $1; echo EXIT=\$?" Enter
 }
 
 finish() {

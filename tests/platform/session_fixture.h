@@ -46,7 +46,10 @@ struct Peer {
 
 class SessionTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(JoinSession("session-test")); }
+  // Joined in the constructor, so that the members of a derived fixture register their message
+  // names with the session (a name registered before joining gets a number of its own).
+  SessionTest() : joined_(JoinSession("session-test")) {}
+  void SetUp() override { ASSERT_TRUE(joined_); }
 
   ~SessionTest() override {
     for (Peer& peer : peers_) Kill(peer);
@@ -104,6 +107,7 @@ class SessionTest : public ::testing::Test {
   SessionDirectoryVariable variable_{dirName_};
   HeadlessDriver driver;
   UiThread ui{driver};
+  bool joined_;
   SystemClock realTime_;
   std::vector<Peer> peers_;
 };

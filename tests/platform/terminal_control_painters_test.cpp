@@ -11,6 +11,7 @@
 #include "platform/controls/list_view.h"
 #include "platform/controls/rich_edit_control.h"
 #include "platform/controls/static_control.h"
+#include "platform/core/bitmap_table.h"
 #include "platform/controls/status_bar.h"
 #include "platform/controls/toolbar.h"
 #include "platform/core/focus.h"
@@ -209,6 +210,22 @@ TEST_F(TerminalPaintersTest, AnIconShowsAMarkOfItsKindAndNoName) {
       EXPECT_TRUE(canvas.At(0, 7).attributes & kCellBold);
     }
   }
+}
+
+TEST_F(TerminalPaintersTest, APictureIsDrawnTwoCellsAPixelAndAnUnknownOneNotAtAll) {
+  ASSERT_TRUE(SetBitmap(9001, Picture{{"#..#", ".##."}}));
+  StaticControl picture;
+  const HWND h = MakeChild(picture, frame.hwnd(), 5, SS_BITMAP, RECT{0, 96, 64, 128});
+  SendMessage(h, STM_SETIMAGE, IMAGE_BITMAP, 9001);
+  TerminalCanvas canvas = Render();
+  EXPECT_EQ(canvas.RowText(7), "##    ##");
+  EXPECT_EQ(canvas.RowText(8), "  ####");
+  SendMessage(h, STM_SETIMAGE, IMAGE_BITMAP, 9002);
+  canvas = Render();
+  EXPECT_EQ(canvas.RowText(7), "");
+  // Rows of unequal length are no picture.
+  EXPECT_FALSE(SetBitmap(9003, Picture{{"##", "#"}}));
+  EXPECT_EQ(FindBitmap(9003), nullptr);
 }
 
 TEST_F(TerminalPaintersTest, ToolbarButtonsGrayOnesDimAndTheEmbeddedFieldInPlace) {

@@ -14,6 +14,7 @@
 
 #include "platform/controls/button_messages.h"
 #include "platform/controls/control_classes.h"
+#include "platform/controls/help_viewer.h"
 #include "platform/controls/dialog.h"
 #include "platform/controls/edit_control.h"
 #include "platform/controls/rich_edit_control.h"
@@ -301,6 +302,26 @@ TEST_F(EditReadingTest, AProgramThatSaysWhatTheReaderReadsSpeaksItsOwnEdits) {
   CreateProgram(EditKind::kMultiLine);
   FocusEditWith(kText);
   Press("Right Down Ctrl+Right Shift+Right Ctrl+A Ctrl+End \"x\" Return BackSpace");
+  EXPECT_TRUE(ReaderSaid().empty());
+}
+
+TEST_F(EditReadingTest, TheHelpViewerIsReadLikeAnotherProgramsEditInAProgramThatSpeaks) {
+  StartReader(true);
+  CreateProgram(EditKind::kMultiLine);
+  const std::string file = dir_.path().string() + "/help.HLP";
+  std::ofstream(file) << reinterpret_cast<const char*>(u8"一行目\n二行目\n");
+  SetFocus(main_->hwnd());
+  ASSERT_TRUE(WinHelpA(main_->hwnd(), file.c_str(), HELP_FINDER, 0));
+  ClearLog();
+  Press("Down");
+  const std::vector<std::string> said = ReaderSaid();
+  ASSERT_FALSE(said.empty());
+  EXPECT_NE(said.back().find(reinterpret_cast<const char*>(u8"二行目")), std::string::npos) << said.back();
+  // The program's own edit stays its own.
+  Press("Escape");
+  ClearLog();
+  FocusEditWith(kText);
+  Press("Down");
   EXPECT_TRUE(ReaderSaid().empty());
 }
 

@@ -13,6 +13,12 @@
 //   PEER_AT       waits until real time lParam (SystemClock ms), then sends PEER_ECHO (7, 0) to
 //                 window wParam and reports the result to the window that asked with PEER_NOTE
 //   PEER_QUIT     ends the program
+//   PEER_TYPE     types the letter key wParam (down and up), as the keyboard would
+//   PEER_HOOK     installs the system-wide keyboard hook SwallowQ of the module given with --hook;
+//                 returns its handle
+//   PEER_TIMEKEYS types wParam key presses into its edit, takes and dispatches them, and returns
+//                 the nanoseconds that took (for the session benchmark)
+//   PEER_FRONT    brings window wParam (another program's) to the foreground; returns the result
 //   WM_COPYDATA   returns dwData + the sum of the bytes
 //
 // Shared services (named blocks, memory, clipboard, atoms):
@@ -34,12 +40,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
 
 #include "platform/controls/edit_control.h"
 #include "platform/controls/edit_messages.h"
 #include "platform/core/clock.h"
 #include "platform/core/focus.h"
+#include "platform/core/input.h"
+#include "platform/core/windows_hooks.h"
+#include "platform/services/library_loader.h"
 #include "platform/core/messages.h"
 #include "platform/core/session.h"
 #include "platform/core/ui_thread.h"
@@ -65,6 +75,10 @@ struct PeerMessages {
   UINT note = RegisterWindowMessage("PEER_NOTE");
   UINT quit = RegisterWindowMessage("PEER_QUIT");
   UINT check = RegisterWindowMessage("WLKP_CHECKCMDKEY");
+  UINT type = RegisterWindowMessage("PEER_TYPE");
+  UINT hook = RegisterWindowMessage("PEER_HOOK");
+  UINT timeKeys = RegisterWindowMessage("PEER_TIMEKEYS");
+  UINT front = RegisterWindowMessage("PEER_FRONT");
 };
 
 std::string hungMark;
@@ -168,6 +182,14 @@ bool ServiceMessage(const ServiceMessages& m, HWND self, UINT message, WPARAM wP
 }
 // ---- end of the shared services ----
 
+std::string hookModule;
+
+std::int64_t MonotonicNs() {
+  timespec ts{};
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  return static_cast<std::int64_t>(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+
 SystemClock& RealTime() {
   static SystemClock clock;
   return clock;
@@ -199,6 +221,33 @@ class PeerWindow final : public Window {
       SendMessage(asker, m_.note, static_cast<WPARAM>(result), 0);
       return 0;
     }
+    if (message == m_.type) {
+      const UINT vk = static_cast<UINT>(wParam);
+      InjectKey(vk, true, vk);
+      InjectKey(vk, false);
+      return 0;
+    }
+    if (message == m_.hook) {
+      LibraryHandle module = LoadLibraryA(hookModule.c_str());
+      const auto proc = reinterpret_cast<HOOKPROC>(GetProcAddress(module, "SwallowQ"));
+      return static_cast<LRESULT>(SetWindowsHookEx(WH_KEYBOARD, proc, module, 0).value);
+    }
+    if (message == m_.timeKeys) {
+      const auto start = MonotonicNs();
+      for (WPARAM i = 0; i < wParam; ++i) {
+        InjectKey('A', true, 'a');
+        InjectKey('A', false);
+        Msg msg;
+        while (PeekMessage(&msg, HWND{}, 0, 0, PM_REMOVE)) {
+          TranslateMessage(&msg);
+          DispatchMessage(&msg);
+        }
+      }
+      const auto elapsed = MonotonicNs() - start;
+      SetWindowText(GetDlgItem(hwnd(), 1), "");
+      return static_cast<LRESULT>(elapsed);
+    }
+    if (message == m_.front) return SetForegroundWindow(HwndFromParam(wParam));
     if (message == m_.quit) {
       PostQuitMessage(0);
       return 0;
@@ -226,6 +275,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--name") == 0) name = argv[i + 1];
     if (std::strcmp(argv[i], "--ready") == 0) ready = argv[i + 1];
     if (std::strcmp(argv[i], "--text") == 0) text = argv[i + 1];
+    if (std::strcmp(argv[i], "--hook") == 0) hookModule = argv[i + 1];
   }
   hungMark = ready + ".hung";
   readyFile = ready;
