@@ -38,9 +38,11 @@ struct Block {
 };
 
 // Blocks this process has open, by key, so that a second open shares the first one's hold.
+// The tables below live as long as the process, never destroyed at exit: blocks still open then
+// would otherwise be destroyed after the tables they unregister from.
 std::map<std::string, std::weak_ptr<Block>>& OpenBlocks() {
-  static std::map<std::string, std::weak_ptr<Block>> blocks;
-  return blocks;
+  static auto* blocks = new std::map<std::string, std::weak_ptr<Block>>;
+  return *blocks;
 }
 
 struct View {
@@ -49,8 +51,8 @@ struct View {
 };
 
 std::map<const void*, View>& Views() {
-  static std::map<const void*, View> views;
-  return views;
+  static auto* views = new std::map<const void*, View>;
+  return *views;
 }
 
 // The session still the one that held the block (tests join and leave sessions in one process).

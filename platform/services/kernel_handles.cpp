@@ -12,9 +12,11 @@ struct HandleTable {
   std::uint32_t next = 4;
 };
 
+// Never destroyed at exit: the objects still open then would release what they hold into
+// services already gone.
 HandleTable& Table() {
-  static HandleTable table;
-  return table;
+  static auto* table = new HandleTable;
+  return *table;
 }
 
 }  // namespace
