@@ -200,6 +200,24 @@ void ScenarioRunner::AddBuiltInVerbs() {
     driver_.DropText(hwnd, ToProgramText(text));
     return {};
   });
+  AddVerb("compose", [this](std::string_view args) -> std::string {
+    if (args == "off") return driver_.CloseComposition() ? std::string() : "nothing has the focus";
+    // The clause in brackets is the one being converted (the target); the rest is converted text.
+    std::string text;
+    std::vector<BYTE> attributes;
+    bool target = false;
+    while (!args.empty()) {
+      const std::size_t mark = args.find_first_of("[]");
+      const std::string piece = ToProgramText(args.substr(0, mark));
+      text += piece;
+      attributes.insert(attributes.end(), piece.size(), target ? ATTR_TARGET_CONVERTED : ATTR_CONVERTED);
+      if (mark == std::string_view::npos) break;
+      target = args[mark] == '[';
+      args.remove_prefix(mark + 1);
+    }
+    if (text.empty()) return "compose needs a text, or off";
+    return driver_.OpenComposition(text, attributes) ? std::string() : "the focused window has no input context";
+  });
   AddVerb("app", [](std::string_view args) -> std::string {
     if (args == "active")
       ActivateApplication();

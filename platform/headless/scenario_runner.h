@@ -9,6 +9,8 @@
 //   click label [x y]       also rclick, dblclick
 //   drop frame 愛           text dropped on a window
 //   app inactive            another application takes the foreground; "app active" returns
+//   compose 辞書を[引く]     the input method composes the text in the focused window, the clause
+//                           in brackets being converted; "compose off" ends the composition
 //   expect text label こんにちは
 //   expect line meaning 2 漢字　　端   one line of a window's text, counted from 1
 //   expect focus pad

@@ -6,6 +6,7 @@
 
 #include "headless_fixture.h"
 #include "platform/core/focus.h"
+#include "platform/headless/scenario_runner.h"
 
 namespace lexiv::testing {
 namespace {
@@ -106,6 +107,17 @@ TEST_F(InputContextTest, AWindowDetachedFromItsInputMethodHasNoContextUntilGiven
   const HWND gone = pane.hwnd();
   DestroyWindow(gone);
   EXPECT_FALSE(ImmGetContext(gone));
+}
+
+TEST_F(InputContextTest, AScenarioComposesWithTheTargetClauseInBrackets) {
+  ScenarioRunner runner{driver};
+  ScenarioResult result = runner.Run(reinterpret_cast<const char*>(u8"compose 辞書を[引く]\n"), "inline");
+  ASSERT_EQ(result.failures, 0) << result.report;
+  EXPECT_EQ(TargetClause(pane.hwnd()), "引く");
+  result = runner.Run("compose off\n", "inline");
+  ASSERT_EQ(result.failures, 0) << result.report;
+  EXPECT_FALSE(ImmGetOpenStatus(ImmGetContext(pane.hwnd())));
+  EXPECT_EQ(runner.Run("compose\n", "inline").failures, 1);
 }
 
 }  // namespace
