@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-packages.sh edict kanjidic libbenchmark-dev
 scripts/setup.sh build-bench >/dev/null
-cmake --build build-bench --target engine_bench edict_dictionary reader_bench reader_start_up speech_latency >/dev/null
+cmake --build build-bench --target engine_bench edict_dictionary reader_bench reader_start_up speech_latency session_bench >/dev/null
 
 echo "== compiling EDICT with lexiv-mkdic"
 out=$(mktemp -d)
@@ -24,6 +24,9 @@ bench/query_batch.sh build-bench
 echo "== reader: character descriptions and start-up"
 build-bench/bin/reader_bench --benchmark_min_time=1
 bench/reader_start_up.sh build-bench
+
+echo "== programs of one session: cross-process sends and the keyboard hook"
+build-bench/bin/session_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 
 echo "== from a key to the speech server (about 8 minutes)"
 build-bench/bin/speech_latency

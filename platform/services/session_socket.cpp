@@ -116,6 +116,12 @@ void SessionSocket::CloseIncoming(int connection) {
 }
 
 void SessionSocket::TakeRequests(const std::function<void(const Frame&, int connection)>& handle) {
+  // Called at every look at the queue: one system call finds out whether anything waits at all.
+  epoll_event ready[1];
+  int count;
+  while ((count = epoll_wait(epoll_, ready, 1, 0)) < 0 && errno == EINTR) {
+  }
+  if (count <= 0) return;
   AcceptWaiting();
   // A copy: a handler may serve requests itself (a nested wait) and change the list.
   const std::vector<int> connections = incoming_;

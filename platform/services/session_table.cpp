@@ -232,7 +232,7 @@ void SessionTable::LeaveLocked(int slot) {
       hooksChanged = true;
     }
   }
-  if (hooksChanged) ++data_->hookGeneration;
+  if (hooksChanged) __atomic_add_fetch(&data_->hookGeneration, 1, __ATOMIC_RELEASE);
   const std::uint64_t bit = std::uint64_t{1} << slot;
   for (BlockRecord& b : data_->blocks) {
     if (b.name[0] == '\0' || (b.holders & bit) == 0) continue;
@@ -396,7 +396,7 @@ std::uint32_t SessionTable::AddHook(int idHook, int programSlot, const std::stri
     h.slot = programSlot;
     h.offset = procOffset;
     WriteField(h.module, modulePath);
-    ++data_->hookGeneration;
+    __atomic_add_fetch(&data_->hookGeneration, 1, __ATOMIC_RELEASE);
     return handle;
   }
   return 0;
@@ -408,7 +408,7 @@ bool SessionTable::RemoveHook(std::uint32_t handle) {
   for (HookRecord& h : data_->hooks) {
     if (h.handle != handle) continue;
     h.handle = 0;
-    ++data_->hookGeneration;
+    __atomic_add_fetch(&data_->hookGeneration, 1, __ATOMIC_RELEASE);
     return true;
   }
   return false;
@@ -425,8 +425,10 @@ std::vector<SessionHook> SessionTable::Hooks() {
 }
 
 std::uint64_t SessionTable::HookGeneration() {
-  Lock lock(*this);
-  return data_->hookGeneration;
+  // Asked at every key and every look at the queue, so without the lock: the writers change it
+  // under the lock with an atomic increment, and a reader that sees the new value takes the lock
+  // to read the hooks.
+  return __atomic_load_n(&data_->hookGeneration, __ATOMIC_ACQUIRE);
 }
 
 bool SessionTable::HoldBlock(const std::string& name, int programSlot) {
