@@ -6,6 +6,7 @@
 
 #include "platform/core/windows_hooks.h"
 #include "platform/services/library_loader.h"
+#include "session/peer_messages.h"
 #include "session_fixture.h"
 
 namespace lexiv::testing {
@@ -22,8 +23,9 @@ std::string FileText(const std::string& path) {
 
 class SessionHooks : public SessionTest {
  protected:
-  UINT type = RegisterWindowMessage("PEER_TYPE");
-  UINT hook = RegisterWindowMessage("PEER_HOOK");
+  PeerMessages messages;
+  UINT type = messages.type;
+  UINT hook = messages.hook;
 
   void Type(const Peer& peer, const std::string& letters) {
     for (char c : letters) ASSERT_TRUE(PostMessage(peer.window, type, static_cast<WPARAM>(c), 0));

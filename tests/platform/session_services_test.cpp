@@ -23,24 +23,12 @@
 #include "platform/services/process_memory.h"
 #include "platform/services/system_errors.h"
 #include "platform/core/program_on_terminal.h"
+#include "session/peer_messages.h"
 #include "session_fixture.h"
 
 namespace lexiv::testing {
 namespace {
 
-struct ServiceMessages {
-  UINT blockCreate = RegisterWindowMessage("PEER_BLOCK_CREATE");
-  UINT blockOpen = RegisterWindowMessage("PEER_BLOCK_OPEN");
-  UINT blockWrite = RegisterWindowMessage("PEER_BLOCK_WRITE");
-  UINT blockRead = RegisterWindowMessage("PEER_BLOCK_READ");
-  UINT blockClose = RegisterWindowMessage("PEER_BLOCK_CLOSE");
-  UINT lookupMe = RegisterWindowMessage("PEER_LOOKUP_ME");
-  UINT lookup = RegisterWindowMessage("PEER_LOOKUP");
-  UINT clipSet = RegisterWindowMessage("PEER_CLIP_SET");
-  UINT clipGet = RegisterWindowMessage("PEER_CLIP_GET");
-  UINT atomAdd = RegisterWindowMessage("PEER_ATOM_ADD");
-  UINT echo = RegisterWindowMessage("PEER_ECHO");
-};
 
 constexpr const char* kBlock = "LexivTestBlock";
 
@@ -419,7 +407,7 @@ TEST_F(SharedServices, AProgramOnOurTerminalIsWaitedForWhileWeAnswerTheSession) 
 
    private:
     UINT echo_;
-  } mine{m.echo};
+  } mine{PeerMessages{}.echo};
   const std::string ready = dir() + "/borrower.ready";
   EXPECT_EQ(RunProgramOnThisTerminal({std::string(LEXIV_BIN_DIR) + "/lexiv-session-peer", "--name", "borrower", "--ready",
                                       ready, "--call", std::to_string(mine.hwnd().value)}),

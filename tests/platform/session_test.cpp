@@ -9,19 +9,13 @@
 #include "platform/controls/edit_messages.h"
 #include "platform/services/program_log.h"
 #include "platform/services/process_identity.h"
+#include "session/peer_messages.h"
 #include "session_fixture.h"
 
 namespace lexiv::testing {
 namespace {
 
-struct Messages {
-  UINT echo = RegisterWindowMessage("PEER_ECHO");
-  UINT hang = RegisterWindowMessage("PEER_HANG");
-  UINT call = RegisterWindowMessage("PEER_CALL");
-  UINT at = RegisterWindowMessage("PEER_AT");
-  UINT note = RegisterWindowMessage("PEER_NOTE");
-  UINT quit = RegisterWindowMessage("PEER_QUIT");
-};
+using Messages = PeerMessages;
 
 // This program's own window: answers PEER_ECHO and keeps the notes peers send it.
 class TestWindow final : public Window {

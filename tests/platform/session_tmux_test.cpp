@@ -4,6 +4,7 @@
 
 #include "platform/core/focus.h"
 #include "platform/services/outside_command.h"
+#include "session/peer_messages.h"
 #include "session_fixture.h"
 
 namespace lexiv::testing {
@@ -49,7 +50,7 @@ class SessionInTmux : public SessionTest {
 
   std::string socket_ = "lexiv-session-" + std::to_string(getpid());
   bool started_ = false;
-  UINT front = RegisterWindowMessage("PEER_FRONT");
+  UINT front = PeerMessages{}.front;
 };
 
 TEST_F(SessionInTmux, BringingAnotherProgramForwardSelectsItsPane) {

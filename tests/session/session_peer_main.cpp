@@ -62,41 +62,19 @@
 #include "platform/services/low_memory.h"
 #include "platform/services/system_errors.h"
 #include "platform/services/whole_file.h"
+#include "session/peer_messages.h"
 
 using namespace lexiv::platform;
+using lexiv::testing::PeerMessages;
+using lexiv::testing::ServiceMessages;
 
 namespace {
 
-struct PeerMessages {
-  UINT echo = RegisterWindowMessage("PEER_ECHO");
-  UINT hang = RegisterWindowMessage("PEER_HANG");
-  UINT call = RegisterWindowMessage("PEER_CALL");
-  UINT at = RegisterWindowMessage("PEER_AT");
-  UINT note = RegisterWindowMessage("PEER_NOTE");
-  UINT quit = RegisterWindowMessage("PEER_QUIT");
-  UINT check = RegisterWindowMessage("WLKP_CHECKCMDKEY");
-  UINT type = RegisterWindowMessage("PEER_TYPE");
-  UINT hook = RegisterWindowMessage("PEER_HOOK");
-  UINT timeKeys = RegisterWindowMessage("PEER_TIMEKEYS");
-  UINT front = RegisterWindowMessage("PEER_FRONT");
-};
 
 std::string hungMark;
 std::string readyFile;
 
 // ---- Shared services: named blocks, memory read by others, the clipboard, atoms ----
-struct ServiceMessages {
-  UINT blockCreate = RegisterWindowMessage("PEER_BLOCK_CREATE");
-  UINT blockOpen = RegisterWindowMessage("PEER_BLOCK_OPEN");
-  UINT blockWrite = RegisterWindowMessage("PEER_BLOCK_WRITE");
-  UINT blockRead = RegisterWindowMessage("PEER_BLOCK_READ");
-  UINT blockClose = RegisterWindowMessage("PEER_BLOCK_CLOSE");
-  UINT lookupMe = RegisterWindowMessage("PEER_LOOKUP_ME");
-  UINT lookup = RegisterWindowMessage("PEER_LOOKUP");
-  UINT clipSet = RegisterWindowMessage("PEER_CLIP_SET");
-  UINT clipGet = RegisterWindowMessage("PEER_CLIP_GET");
-  UINT atomAdd = RegisterWindowMessage("PEER_ATOM_ADD");
-};
 
 struct PeerBlock {
   HANDLE handle;
