@@ -127,7 +127,7 @@ int DictionaryEngine::FindBlockRange(int index, const unsigned char* key, int co
 
   std::int64_t above = mid + 1;
   while (above < count && compare(above) == 0) ++above;
-  const ReadOnlyFile& file = secondLevel_[index];
+  const ReadOnlyFile& file = SecondLevel(index);
   if (!file.IsOpen()) return -1;
   std::int64_t searchableEnd = file.Size() - kTrailerBytes;
   std::int64_t end;
@@ -152,7 +152,7 @@ int DictionaryEngine::ScanBlock(std::string_view key, int index, int matchCode, 
       hits == nullptr || maxHits <= 0)
     return -1;
   IndexRange& block = ranges_[0];
-  if (block.Load(secondLevel_[index], range.start, range.end) != 0) return -1;
+  if (block.Load(SecondLevel(index), range.start, range.end) != 0) return -1;
 
   bool readingIndex = IsReadingIndex(index);
   bool reversed = IsReversedIndex(index);

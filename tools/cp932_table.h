@@ -29,4 +29,10 @@ struct UnicodeToCp932 {
 extern const std::size_t kFromUnicodeCount;
 extern const UnicodeToCp932 kFromUnicode[];
 
+// The same codes for U+0000 to U+FFFF by direct lookup: kBmpRows[kBmpRowSlot[c >> 8]][c & 0xFF],
+// kNotInCp932 for a character CP932 lacks (kBmpRowSlot is 0xFF for a row with none it holds).
+inline constexpr std::uint16_t kNotInCp932 = 0xFFFE;
+extern const std::uint8_t kBmpRowSlot[256];
+extern const std::uint16_t kBmpRows[][256];
+
 }  // namespace lexiv::cp932

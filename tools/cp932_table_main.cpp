@@ -123,7 +123,29 @@ int main(int argc, char** argv) {
   std::fprintf(f, "const UnicodeToCp932 kFromUnicode[%zu] = {", fromUnicode.size());
   for (std::size_t i = 0; i < fromUnicode.size(); ++i)
     std::fprintf(f, "%s{0x%04X, 0x%04X},", i % 6 == 0 ? "\n  " : " ", fromUnicode[i].first, fromUnicode[i].second);
-  std::fprintf(f, "\n};\n\n}  // namespace lexiv::cp932\n");
+  std::fprintf(f, "\n};\n\n");
+  // The Basic Multilingual Plane again, as rows of 256 code points for direct lookup.
+  std::vector<int> pageSlot(256, 0xFF);
+  std::vector<std::vector<std::uint16_t>> rows;
+  for (const auto& [c, code] : fromUnicode) {
+    if (c > 0xFFFF) break;
+    int& slotOfPage = pageSlot[c >> 8];
+    if (slotOfPage == 0xFF) {
+      slotOfPage = static_cast<int>(rows.size());
+      rows.emplace_back(256, 0xFFFE);
+    }
+    rows[slotOfPage][c & 0xFF] = code;
+  }
+  if (rows.size() >= 0xFF) return Fail("too many rows of the Basic Multilingual Plane");
+  std::fprintf(f, "const std::uint8_t kBmpRowSlot[256] = {");
+  for (int p = 0; p < 256; ++p) std::fprintf(f, "%s%d,", p % 16 == 0 ? "\n  " : " ", pageSlot[p]);
+  std::fprintf(f, "\n};\n\nconst std::uint16_t kBmpRows[%zu][256] = {\n", rows.size());
+  for (const auto& row : rows) {
+    std::fprintf(f, "  {");
+    for (int i = 0; i < 256; ++i) std::fprintf(f, "%s0x%04X,", i % 12 == 0 ? "\n    " : " ", row[i]);
+    std::fprintf(f, "\n  },\n");
+  }
+  std::fprintf(f, "};\n\n}  // namespace lexiv::cp932\n");
   if (std::fclose(f) != 0) return Fail("cannot write the output file");
   return 0;
 }

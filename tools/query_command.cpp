@@ -86,56 +86,74 @@ std::string ParseOptions(const std::vector<std::string>& args, QueryOptions& o) 
   return {};
 }
 
+// Writes the output lines, each built in one string and written whole: a batch of thousands of
+// keys spends little beside its searches.
 class QueryPrinter {
  public:
   QueryPrinter(std::ostream& out, bool raw) : out_(out), raw_(raw) {}
 
   void Text(std::string_view sjis) {
-    if (raw_) {
-      out_ << sjis;
-    } else {
-      utf8_.clear();
-      AppendDisplayUtf8(sjis, utf8_);
-      out_ << utf8_;
-    }
+    if (raw_)
+      line_ += sjis;
+    else
+      AppendDisplayUtf8(sjis, line_);
+  }
+  void Add(std::string_view s) { line_ += s; }
+  void Add(char c) { line_ += c; }
+  void Number(long long n) {
+    char digits[24];
+    auto [end, ec] = std::to_chars(digits, digits + sizeof digits, n);
+    line_.append(digits, static_cast<std::size_t>(end - digits));
+  }
+  // Writes what was added.
+  void Write() {
+    out_.write(line_.data(), static_cast<std::streamsize>(line_.size()));
+    line_.clear();
   }
 
  private:
   std::ostream& out_;
   bool raw_;
-  std::string utf8_;
+  std::string line_;
 };
 
 void RunSearch(DictionaryEngine& engine, const QueryOptions& o, const std::string& keyArg, SearchHit* hits,
-               QueryPrinter& printer, std::ostream& out, std::ostream& err) {
-  std::string key;
+               QueryPrinter& printer, std::string& key, std::ostream& err) {
   if (o.raw) {
     key = keyArg;
   } else if (!Utf8ToShiftJis(keyArg, key)) {
     // A key Shift-JIS cannot hold cannot be in the dictionary; say so rather than search garbage.
     err << "lexiv-query: key is not valid UTF-8 or has a character Shift-JIS cannot hold\n";
-    out << "result\t-1\n";
+    printer.Add("result\t-1\n");
+    printer.Write();
     return;
   }
   // The engine takes NUL-terminated text; a key with an embedded NUL ends there, as it would for
   // any caller passing a C string.
   int mode = o.text ? kSearchText : kSearchKey;
   int r = engine.SearchHeadwords(key.c_str(), mode, o.literal ? 0 : 1, hits, o.maxHits);
-  out << "result\t" << r << '\n';
+  printer.Add("result\t");
+  printer.Number(r);
+  printer.Add('\n');
   int filled = r > o.maxHits ? o.maxHits : r;
   for (int i = 0; i < filled; ++i) {
     const SearchHit& h = hits[i];
-    out << "hit\t" << h.entryPos << '\t';
+    printer.Add("hit\t");
+    printer.Number(h.entryPos);
+    printer.Add('\t');
     printer.Text(std::string_view(h.headword, strnlen(h.headword, sizeof h.headword)));
-    out << '\t';
+    printer.Add('\t');
     printer.Text(std::string_view(h.reading, strnlen(h.reading, sizeof h.reading)));
-    out << '\t' << h.kind << '\t';
+    printer.Add('\t');
+    printer.Number(h.kind);
+    printer.Add('\t');
     if (!h.writtenKey)
-      out << '-';
+      printer.Add('-');
     else
-      out << h.rank;
-    out << '\n';
+      printer.Number(h.rank);
+    printer.Add('\n');
   }
+  printer.Write();
 }
 
 }  // namespace
@@ -161,25 +179,39 @@ int RunQuery(const std::vector<std::string>& args, const std::string& defaultDic
     EntryRecord entry;
     std::int32_t pos = o.entryPos;
     int r = engine.ReadEntry(pos, o.direction, entry);
-    out << "result\t" << r << '\n' << "position\t" << pos << '\n';
+    printer.Add("result\t");
+    printer.Number(r);
+    printer.Add("\nposition\t");
+    printer.Number(pos);
+    printer.Add('\n');
     if (r == 0 || r == -1) {
       EntryText text = r == 0 ? FormatEntryText(entry) : FormatEntryErrorText();
       printer.Text(text.plain);
     }
+    printer.Write();
     engine.CloseDictionary();
     return 0;
   }
 
   auto hits = std::make_unique<SearchHit[]>(static_cast<std::size_t>(o.maxHits));
+  // Keys from standard input are usually many (a batch of thousands): reading each index once,
+  // whole, beats a read from the file per search. A few keys read only the ranges they need.
+  for (const std::string& key : o.keys)
+    if (key == "-") engine.HoldIndexesInMemory();
+  std::string sjisKey;
   for (const std::string& key : o.keys) {
     if (key == "-") {
       std::string line;
-      while (std::getline(in, line)) {
+      for (;;) {
+        // A script that sends a key and waits for its answer gets it: the output goes out
+        // whenever the next key is not already there to read, and not once per key otherwise.
+        if (in.rdbuf()->in_avail() <= 0) out.flush();
+        if (!std::getline(in, line)) break;
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        RunSearch(engine, o, line, hits.get(), printer, out, err);
+        RunSearch(engine, o, line, hits.get(), printer, sjisKey, err);
       }
     } else {
-      RunSearch(engine, o, key, hits.get(), printer, out, err);
+      RunSearch(engine, o, key, hits.get(), printer, sjisKey, err);
     }
   }
   engine.CloseDictionary();

@@ -22,6 +22,9 @@ std::string DictionaryBesideExecutable() {
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
+  // Reading a key would otherwise flush the output first, a write per key in batch mode; the
+  // batch loop flushes before it waits for input instead (query_command.cpp).
+  std::cin.tie(nullptr);
   // Batch mode prints a line per hit; a large buffer keeps that from being a write per line.
   static char buffer[1 << 16];
   std::cout.rdbuf()->pubsetbuf(buffer, sizeof buffer);

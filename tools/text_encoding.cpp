@@ -8,20 +8,6 @@
 namespace lexiv {
 namespace {
 
-void AppendUtf8(std::uint32_t c, std::string& out) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    // CP932 holds nothing beyond the Basic Multilingual Plane.
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 // The code point of the well-formed UTF-8 character at text[pos] and its length, or 0 for a
 // sequence iconv's UTF-8 refuses: a stray or missing continuation byte, an overlong form, a
 // surrogate, or a value beyond U+10FFFF.
@@ -56,40 +42,73 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t pos, std::uint32_t& co
 }  // namespace
 
 bool Utf8ToShiftJis(std::string_view utf8, std::string& out) {
-  out.clear();
-  const cp932::UnicodeToCp932* begin = cp932::kFromUnicode;
-  const cp932::UnicodeToCp932* end = begin + cp932::kFromUnicodeCount;
+  // Shift-JIS never takes more bytes than UTF-8 for the same character.
+  out.resize(utf8.size());
+  char* o = out.data();
   for (std::size_t pos = 0; pos < utf8.size();) {
     std::uint32_t c = 0;
     std::size_t len = DecodeUtf8(utf8, pos, c);
     if (len == 0) return false;
-    const cp932::UnicodeToCp932* found =
-        std::lower_bound(begin, end, c, [](const cp932::UnicodeToCp932& e, std::uint32_t v) { return e.codePoint < v; });
-    if (found == end || found->codePoint != c) return false;
-    if (found->code != cp932::kNoBytes) {
-      if (found->code > 0xFF) out += static_cast<char>(found->code >> 8);
-      out += static_cast<char>(found->code & 0xFF);
-    }
     pos += len;
+    std::uint16_t code;
+    if (c <= 0xFFFF) {
+      std::uint8_t slot = cp932::kBmpRowSlot[c >> 8];
+      code = slot == 0xFF ? cp932::kNotInCp932 : cp932::kBmpRows[slot][c & 0xFF];
+      if (code == cp932::kNotInCp932) return false;
+    } else {
+      const cp932::UnicodeToCp932* begin = cp932::kFromUnicode;
+      const cp932::UnicodeToCp932* end = begin + cp932::kFromUnicodeCount;
+      const cp932::UnicodeToCp932* found = std::lower_bound(
+          begin, end, c, [](const cp932::UnicodeToCp932& e, std::uint32_t v) { return e.codePoint < v; });
+      if (found == end || found->codePoint != c) return false;
+      code = found->code;
+    }
+    if (code == cp932::kNoBytes) continue;
+    if (code > 0xFF) *o++ = static_cast<char>(code >> 8);
+    *o++ = static_cast<char>(code & 0xFF);
   }
+  out.resize(static_cast<std::size_t>(o - out.data()));
   return true;
 }
 
 bool ShiftJisToUtf8(std::string_view sjis, std::string& out) {
   out.clear();
+  return AppendShiftJisAsUtf8(sjis, out);
+}
+
+bool AppendShiftJisAsUtf8(std::string_view sjis, std::string& out) {
+  std::size_t before = out.size();
+  // Three UTF-8 bytes at most for each byte or pair.
+  out.resize(before + sjis.size() * 3);
+  char* o = out.data() + before;
+  auto fail = [&] {
+    out.resize(before);
+    return false;
+  };
   for (std::size_t pos = 0; pos < sjis.size();) {
     auto b = static_cast<unsigned char>(sjis[pos]);
     std::uint16_t c = cp932::kSingleByte[b];
     if (c == cp932::kLeadByte) {
-      if (pos + 1 >= sjis.size()) return false;
+      if (pos + 1 >= sjis.size()) return fail();
       c = cp932::kDoubleByte[cp932::kLeadSlot[b]][static_cast<unsigned char>(sjis[pos + 1])];
       pos += 2;
     } else {
       pos += 1;
     }
-    if (c == cp932::kUnassigned) return false;
-    AppendUtf8(c, out);
+    if (c == cp932::kUnassigned) return fail();
+    if (c < 0x80) {
+      *o++ = static_cast<char>(c);
+    } else if (c < 0x800) {
+      *o++ = static_cast<char>(0xC0 | (c >> 6));
+      *o++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      // CP932 holds nothing beyond the Basic Multilingual Plane.
+      *o++ = static_cast<char>(0xE0 | (c >> 12));
+      *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      *o++ = static_cast<char>(0x80 | (c & 0x3F));
+    }
   }
+  out.resize(static_cast<std::size_t>(o - out.data()));
   return true;
 }
 

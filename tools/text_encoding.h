@@ -12,5 +12,7 @@ namespace lexiv {
 // valid in its encoding or a character that the target encoding cannot hold.
 bool Utf8ToShiftJis(std::string_view utf8, std::string& out);
 bool ShiftJisToUtf8(std::string_view sjis, std::string& out);
+// As ShiftJisToUtf8, but appends to out; on failure out is as it was.
+bool AppendShiftJisAsUtf8(std::string_view sjis, std::string& out);
 
 }  // namespace lexiv
