@@ -5,6 +5,7 @@
 #include <istream>
 #include <memory>
 #include <ostream>
+#include <string>
 
 #include "engine/dictionary_engine.h"
 #include "engine/entry_text.h"
@@ -90,7 +91,7 @@ std::string ParseOptions(const std::vector<std::string>& args, QueryOptions& o) 
 // keys spends little beside its searches.
 class QueryPrinter {
  public:
-  QueryPrinter(std::ostream& out, bool raw) : out_(out), raw_(raw) {}
+  QueryPrinter(QueryStreams& out, bool raw) : out_(out), raw_(raw) {}
 
   void Text(std::string_view sjis) {
     if (raw_)
@@ -107,23 +108,23 @@ class QueryPrinter {
   }
   // Writes what was added.
   void Write() {
-    out_.write(line_.data(), static_cast<std::streamsize>(line_.size()));
+    out_.Write(line_);
     line_.clear();
   }
 
  private:
-  std::ostream& out_;
+  QueryStreams& out_;
   bool raw_;
   std::string line_;
 };
 
 void RunSearch(DictionaryEngine& engine, const QueryOptions& o, const std::string& keyArg, SearchHit* hits,
-               QueryPrinter& printer, std::string& key, std::ostream& err) {
+               QueryPrinter& printer, std::string& key, QueryStreams& streams) {
   if (o.raw) {
     key = keyArg;
   } else if (!Utf8ToShiftJis(keyArg, key)) {
     // A key Shift-JIS cannot hold cannot be in the dictionary; say so rather than search garbage.
-    err << "lexiv-query: key is not valid UTF-8 or has a character Shift-JIS cannot hold\n";
+    streams.WriteError("lexiv-query: key is not valid UTF-8 or has a character Shift-JIS cannot hold\n");
     printer.Add("result\t-1\n");
     printer.Write();
     return;
@@ -158,22 +159,20 @@ void RunSearch(DictionaryEngine& engine, const QueryOptions& o, const std::strin
 
 }  // namespace
 
-int RunQuery(const std::vector<std::string>& args, const std::string& defaultDictDir, std::istream& in,
-             std::ostream& out, std::ostream& err) {
+int RunQuery(const std::vector<std::string>& args, const std::string& defaultDictDir, QueryStreams& streams) {
   QueryOptions o;
   if (std::string reason = ParseOptions(args, o); !reason.empty()) {
-    err << "lexiv-query: " << reason << '\n' << kUsage;
+    streams.WriteError("lexiv-query: " + reason + "\n" + kUsage);
     return 1;
   }
   if (o.dictDir.empty()) o.dictDir = defaultDictDir;
 
   DictionaryEngine engine;
   if (engine.OpenDictionary(o.dictDir) != 0) {
-    err << "lexiv-query: cannot open the dictionary in " << o.dictDir
-        << " (missing or unreadable files)\n";
+    streams.WriteError("lexiv-query: cannot open the dictionary in " + o.dictDir + " (missing or unreadable files)\n");
     return 2;
   }
-  QueryPrinter printer(out, o.raw);
+  QueryPrinter printer(streams, o.raw);
 
   if (o.entryMode) {
     EntryRecord entry;
@@ -193,7 +192,9 @@ int RunQuery(const std::vector<std::string>& args, const std::string& defaultDic
     return 0;
   }
 
-  auto hits = std::make_unique<SearchHit[]>(static_cast<std::size_t>(o.maxHits));
+  // Not zeroed: the engine fills the hits it reports, and a one-key run touches no more pages
+  // than those.
+  std::unique_ptr<SearchHit[]> hits(new SearchHit[static_cast<std::size_t>(o.maxHits)]);
   // Keys from standard input are usually many (a batch of thousands): reading each index once,
   // whole, beats a read from the file per search. A few keys read only the ranges they need.
   for (const std::string& key : o.keys)
@@ -205,17 +206,44 @@ int RunQuery(const std::vector<std::string>& args, const std::string& defaultDic
       for (;;) {
         // A script that sends a key and waits for its answer gets it: the output goes out
         // whenever the next key is not already there to read, and not once per key otherwise.
-        if (in.rdbuf()->in_avail() <= 0) out.flush();
-        if (!std::getline(in, line)) break;
+        if (!streams.InputReady()) streams.Flush();
+        if (!streams.ReadLine(line)) break;
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        RunSearch(engine, o, line, hits.get(), printer, sjisKey, err);
+        RunSearch(engine, o, line, hits.get(), printer, sjisKey, streams);
       }
     } else {
-      RunSearch(engine, o, key, hits.get(), printer, sjisKey, err);
+      RunSearch(engine, o, key, hits.get(), printer, sjisKey, streams);
     }
   }
   engine.CloseDictionary();
   return 0;
+}
+
+namespace {
+
+class StdStreams : public QueryStreams {
+ public:
+  StdStreams(std::istream& in, std::ostream& out, std::ostream& err) : in_(in), out_(out), err_(err) {}
+  bool ReadLine(std::string& line) override { return static_cast<bool>(std::getline(in_, line)); }
+  bool InputReady() override { return in_.rdbuf()->in_avail() > 0; }
+  void Write(std::string_view bytes) override { out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size())); }
+  void Flush() override { out_.flush(); }
+  void WriteError(std::string_view message) override {
+    err_.write(message.data(), static_cast<std::streamsize>(message.size()));
+  }
+
+ private:
+  std::istream& in_;
+  std::ostream& out_;
+  std::ostream& err_;
+};
+
+}  // namespace
+
+int RunQuery(const std::vector<std::string>& args, const std::string& defaultDictDir, std::istream& in,
+             std::ostream& out, std::ostream& err) {
+  StdStreams streams(in, out, err);
+  return RunQuery(args, defaultDictDir, streams);
 }
 
 }  // namespace lexiv
