@@ -10,9 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
+#include "support/temp_dir.h"
 #include "tools/query_command.h"
 
 namespace lexiv {
@@ -147,6 +150,58 @@ TEST(QueryProcess, OneKeyRunGivesWhatTheCommandGives) {
     EXPECT_EQ(query.ExitStatus(), 0) << key;
     EXPECT_EQ(query.Output(), InProcess({key})) << key;
   }
+}
+
+// Runs lexiv-query ARGS with standard input from inPath and output to outPath; the exit status,
+// or -1 when it did not end within 30 seconds.
+int RunWithFiles(std::vector<std::string> args, const std::string& inPath, const std::string& outPath) {
+  pid_t pid = ::fork();
+  if (pid == 0) {
+    int in = ::open(inPath.c_str(), O_RDONLY);
+    int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (in < 0 || out < 0) ::_exit(126);
+    ::dup2(in, STDIN_FILENO);
+    ::dup2(out, STDOUT_FILENO);
+    std::vector<char*> argv{const_cast<char*>(kProgram.c_str())};
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    ::execv(kProgram.c_str(), argv.data());
+    ::_exit(127);
+  }
+  for (long long deadline = NowMilliseconds() + 30000; NowMilliseconds() < deadline;) {
+    int status = 0;
+    if (::waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    ::poll(nullptr, 0, 10);
+  }
+  ::kill(pid, SIGKILL);
+  ::waitpid(pid, nullptr, 0);
+  return -1;
+}
+
+// More input and output than one buffer holds, CR LF and bare LF lines, empty lines, a key
+// Shift-JIS cannot hold, and a last line with no line feed: the program's own reading and
+// writing must give what the command gives over C++ streams.
+TEST(QueryProcess, BatchFromAFileGivesWhatTheCommandGives) {
+  std::string input;
+  const std::string keys[] = {U8(u8"かな"), U8(u8"あい\r"), "", U8(u8"こう*"), U8(u8"*う"), U8(u8"\U0001F600"), U8(u8"逢う")};
+  for (int i = 0; i < 3000; ++i) input += keys[i % 7] + "\n";
+  input += U8(u8"はし");
+  testing::TempDir dir;
+  std::string inPath = (dir.path() / "keys").string();
+  std::string outPath = (dir.path() / "out").string();
+  {
+    std::ofstream keysFile(inPath, std::ios::binary);
+    keysFile << input;
+  }
+  ASSERT_EQ(RunWithFiles({"--dict", kSampleDir, "-"}, inPath, outPath), 0);
+  std::ifstream outFile(outPath, std::ios::binary);
+  std::string output((std::istreambuf_iterator<char>(outFile)), std::istreambuf_iterator<char>());
+
+  std::istringstream in(input);
+  std::ostringstream expected, err;
+  ASSERT_EQ(RunQuery({"-"}, kSampleDir, in, expected, err), 0);
+  EXPECT_GT(expected.str().size(), std::size_t{1} << 17);  // more than the buffers hold
+  EXPECT_EQ(output, expected.str());
 }
 
 }  // namespace
