@@ -85,6 +85,7 @@ void DictionaryEngine::CloseDictionary() {
     firstLevel_[i].Close();
     secondLevel_[i].Close();
     holdTried_[i] = false;
+    searchesBeforeHold_[i] = 0;
   }
   dictionary_.Close();
 }
@@ -120,7 +121,8 @@ const IndexDescriptor& DictionaryEngine::Descriptor(int index) const {
 
 const ReadOnlyFile& DictionaryEngine::SecondLevel(int index) const {
   // A file that cannot be held is read from the disk as before.
-  if (holdInMemory_ && !holdTried_[index] && secondLevel_[index].IsOpen()) {
+  if (holdInMemory_ && !holdTried_[index] && secondLevel_[index].IsOpen() &&
+      searchesBeforeHold_[index]++ >= holdAfterSearches_) {
     holdTried_[index] = true;
     secondLevel_[index].HoldInMemory();
   }

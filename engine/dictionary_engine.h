@@ -68,13 +68,19 @@ class DictionaryEngine {
   void CloseDictionary();
   // The descriptor of index, its table read if it had not been yet.
   const IndexDescriptor& Descriptor(int index) const;
-  // Whether the first-level table of index has been read yet (for tests and measurements).
+  // Whether the first-level table of index has been read yet, and whether its second-level file
+  // is held in memory (for tests and measurements).
   bool IndexTableRead(int index) const { return indexes_[index].tableRead; }
-  // From now on, a second-level index is read into memory whole at its first search, and every
-  // later search of it reads its range there in place, with no read from the file: for a caller
-  // about to make many searches (lexiv-query's batch mode). Costs the index's size in memory (6 to
-  // 7 MB for a full dictionary) and one read of the whole file; results are the same either way.
-  void HoldIndexesInMemory() { holdInMemory_ = true; }
+  bool IndexHeldInMemory(int index) const { return secondLevel_[index].Bytes() != nullptr; }
+  // From now on, a second-level index is read into memory whole once it has been searched
+  // afterSearches times, and every later search of it reads its range there in place, with no
+  // read from the file: for a caller that may make many searches (lexiv-query's batch mode).
+  // Costs the index's size in memory (6 to 7 MB for a full dictionary) and one read of the whole
+  // file, about what a thousand searches save; results are the same either way.
+  void HoldIndexesInMemory(int afterSearches) {
+    holdInMemory_ = true;
+    holdAfterSearches_ = afterSearches;
+  }
 
   // Searches headwords. mode kSearchKey or kSearchText; wildcards 1 lets a key search read one
   // leading or trailing "*" or full-width asterisk. Fills hits (capacity maxHits, owned by the
@@ -123,6 +129,8 @@ class DictionaryEngine {
   mutable ReadOnlyFile secondLevel_[kIndexCount];
   ReadOnlyFile dictionary_;
   bool holdInMemory_ = false;
+  int holdAfterSearches_ = 0;
+  mutable int searchesBeforeHold_[kIndexCount] = {};
   mutable bool holdTried_[kIndexCount] = {};  // a file that could not be held is not tried again
 
   // Working memory of the searches (the engine runs on one thread), kept between calls so that a

@@ -127,7 +127,7 @@ int DictionaryEngine::FindBlockRange(int index, const unsigned char* key, int co
 
   std::int64_t above = mid + 1;
   while (above < count && compare(above) == 0) ++above;
-  const ReadOnlyFile& file = SecondLevel(index);
+  const ReadOnlyFile& file = secondLevel_[index];
   if (!file.IsOpen()) return -1;
   std::int64_t searchableEnd = file.Size() - kTrailerBytes;
   std::int64_t end;

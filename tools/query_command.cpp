@@ -195,10 +195,11 @@ int RunQuery(const std::vector<std::string>& args, const std::string& defaultDic
   // Not zeroed: the engine fills the hits it reports, and a one-key run touches no more pages
   // than those.
   std::unique_ptr<SearchHit[]> hits(new SearchHit[static_cast<std::size_t>(o.maxHits)]);
-  // Keys from standard input are usually many (a batch of thousands): reading each index once,
-  // whole, beats a read from the file per search. A few keys read only the ranges they need.
+  // Keys from standard input may be many (a batch of thousands): past a thousand searches of an
+  // index, reading it once, whole, beats a read from the file per search. A few keys read only
+  // the ranges they need.
   for (const std::string& key : o.keys)
-    if (key == "-") engine.HoldIndexesInMemory();
+    if (key == "-") engine.HoldIndexesInMemory(1000);
   std::string sjisKey;
   for (const std::string& key : o.keys) {
     if (key == "-") {

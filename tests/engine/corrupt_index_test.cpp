@@ -135,7 +135,7 @@ TEST(CorruptIndex, DamagedReadingIndexIsRefusedOrReadWithinItsBytes) {
     testing::WriteBytes(dir.path() / "ANKF.ID2", index.secondLevel);
 
     DictionaryEngine engine;
-    if (held) engine.HoldIndexesInMemory();
+    if (held) engine.HoldIndexesInMemory(0);
     ASSERT_EQ(engine.OpenDictionary(dir.dir()), c.openResult);
     if (c.openResult != 0) continue;
     SearchHit hits[8];

@@ -122,7 +122,7 @@ TEST_F(IndexLoadingTest, ReadOnDemandHeldInMemoryAndReadUpFrontGiveTheSameResult
   EXPECT_EQ(AllResults(onDemand), expected);
 
   DictionaryEngine held;
-  held.HoldIndexesInMemory();
+  held.HoldIndexesInMemory(0);
   ASSERT_EQ(held.OpenDictionary(dir_.dir()), 0);
   EXPECT_EQ(AllResults(held), expected);
   EXPECT_EQ(AllResults(held), expected);  // every range met again, from its kept offsets
@@ -135,6 +135,24 @@ TEST_F(IndexLoadingTest, ReadOnDemandHeldInMemoryAndReadUpFrontGiveTheSameResult
   DictionaryEngine fresh;
   ASSERT_EQ(fresh.OpenDictionary(other.dir()), 0);
   EXPECT_EQ(AllResults(held), AllResults(fresh));
+}
+
+TEST_F(IndexLoadingTest, AnIndexIsHeldInMemoryOnlyAfterItsFirstSearches) {
+  DictionaryEngine engine;
+  engine.HoldIndexesInMemory(3);
+  ASSERT_EQ(engine.OpenDictionary(dir_.dir()), 0);
+  SearchHit hits[8];
+  for (int search = 1; search <= 4; ++search) {
+    ASSERT_GE(engine.SearchHeadwords("かな", kSearchKey, 1, hits, 8), 1);
+    EXPECT_EQ(engine.IndexHeldInMemory(kIndexAnkf), search > 3) << search;
+  }
+  for (int i : {kIndexAnkr, kIndexKnjf, kIndexKnjr}) EXPECT_FALSE(engine.IndexHeldInMemory(i)) << i;
+  engine.CloseDictionary();
+  EXPECT_FALSE(engine.IndexHeldInMemory(kIndexAnkf));
+  // Counted afresh after a new open.
+  ASSERT_EQ(engine.OpenDictionary(dir_.dir()), 0);
+  ASSERT_GE(engine.SearchHeadwords("かな", kSearchKey, 1, hits, 8), 1);
+  EXPECT_FALSE(engine.IndexHeldInMemory(kIndexAnkf));
 }
 
 TEST(ReadOnlyFileHeld, ReadsTheSameBytesFromMemory) {
