@@ -51,6 +51,11 @@ rm -rf "$out/afl"
 
 export AFL_QUIET=1 AFL_SKIP_CPUFREQ=1 AFL_I_DONT_CARE_ABOUT_MISSING_CRASHES=1 AFL_NO_UI=1 AFL_NO_AFFINITY=1
 export LEXIV_FUZZ_DICT="$PWD/$fast/bin/Dic/Yomigo/"
+# Each input is written to a file for the target to read: in memory, not on the disk.
+if [ -d /dev/shm ]; then
+  export AFL_TMPDIR=$(mktemp -d /dev/shm/lexiv-afl-XXXXXX)
+  trap 'rm -rf "$AFL_TMPDIR"' EXIT
+fi
 echo "fuzzing $target for ${seconds}s on core $cpu from $(ls "$out/corpus" | wc -l) inputs"
 nice -n 19 taskset -c "$cpu" afl-fuzz -i "$out/corpus" -o "$out/afl" -V "$seconds" -t 1000 -m none \
   -- "$fast/bin/$target" @@ > "$out.log" 2>&1 || { tail -n 20 "$out.log"; exit 1; }
@@ -66,7 +71,7 @@ echo "$target: $(stat execs_done) executions in ${seconds}s ($(stat execs_per_se
 # The sanitizer build replays every input the run kept; a report names the input at fault.
 status=0
 inputs=$(mktemp -d)
-trap 'rm -rf "$inputs"' EXIT
+trap 'rm -rf "$inputs" "${AFL_TMPDIR:-}"' EXIT
 find "$out/afl/default/queue" "$out/afl/default/crashes" "$out/afl/default/hangs" -maxdepth 1 -type f -name 'id:*' \
   -exec cp -t "$inputs" {} +
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
