@@ -16,6 +16,6 @@ iconv -f EUC-JP -t UTF-8 /usr/share/edict/edict |
        }' > "$keys"
 n=$(wc -l < "$keys")
 start=$(date +%s.%N)
-/usr/bin/time -f "%e s elapsed, %M KiB max resident" "$build/bin/lexiv-query" --dict "$dict" - < "$keys" > /dev/null
+/usr/bin/time -f "%e s elapsed, %U s user, %S s system, %M KiB max resident" "$build/bin/lexiv-query" --dict "$dict" - < "$keys" > /dev/null
 end=$(date +%s.%N)
 awk -v n="$n" -v s="$start" -v e="$end" 'BEGIN { printf "%d keys in %.3f s: %.0f keys/s\n", n, e - s, n / (e - s) }'

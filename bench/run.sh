@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # bench/run.sh: installs the EDICT file (Debian's edict package), builds the benchmarks in
 # build-bench/, and measures the figures recorded in docs/performance.md: the engine benchmarks,
-# compiling the EDICT dictionary, lexiv-query's batch mode, the reader's character descriptions
+# compiling the EDICT dictionary, lexiv-query's batch mode and its one-key runs against look, the
+# reader's character descriptions
 # and start-up, and the time from a key to its speech.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-packages.sh edict kanjidic libbenchmark-dev
+scripts/install-packages.sh edict kanjidic libbenchmark-dev bsdextrautils
 scripts/setup.sh build-bench >/dev/null
-cmake --build build-bench --target engine_bench edict_dictionary reader_bench reader_start_up speech_latency session_bench >/dev/null
+cmake --build build-bench --target engine_bench edict_dictionary reader_bench reader_start_up speech_latency session_bench per_process_timing >/dev/null
 
 echo "== compiling EDICT with lexiv-mkdic"
 out=$(mktemp -d)
@@ -20,6 +21,9 @@ build-bench/bin/engine_bench --benchmark_min_time=1 "$@"
 
 echo "== lexiv-query batch mode"
 bench/query_batch.sh build-bench
+
+echo "== lexiv-query one key per process, against look"
+bench/query_per_process.sh build-bench
 
 echo "== reader: character descriptions and start-up"
 build-bench/bin/reader_bench --benchmark_min_time=1

@@ -22,11 +22,11 @@ bool JoinPath(const std::string& directory, std::string_view name, std::string& 
   return true;
 }
 
-// Reads a first-level index file into descriptor. A header that gives a negative entry count or
-// key length cannot describe a table and is refused; so is a second-level name that is empty or
-// reaches outside the dictionary directory.
-int LoadFirstLevel(const std::string& path, IndexDescriptor& descriptor) {
-  ReadOnlyFile file;
+// Reads the header of a first-level index file into descriptor and checks that the file holds
+// the table it describes (the table is read later, by DictionaryEngine::ReadTable). A header
+// that gives a negative entry count or key length cannot describe a table and is refused; so is
+// a second-level name that is empty or reaches outside the dictionary directory.
+int LoadFirstLevel(const std::string& path, ReadOnlyFile& file, IndexDescriptor& descriptor) {
   if (!file.Open(path)) return -1;
   unsigned char header[kFirstLevelHeaderBytes];
   if (file.ReadAt(0, header, sizeof header) != static_cast<std::int64_t>(sizeof header)) return -1;
@@ -40,17 +40,12 @@ int LoadFirstLevel(const std::string& path, IndexDescriptor& descriptor) {
 
   std::int64_t tableBytes = std::int64_t{entryCount} * (std::int64_t{keyLength} + 4);
   if (tableBytes > kMaxTableBytes) tableBytes = kMaxTableBytes;
-  std::vector<unsigned char> table;
-  try {
-    table.resize(static_cast<std::size_t>(tableBytes));
-  } catch (const std::bad_alloc&) {
-    return -1;
-  }
-  if (tableBytes > 0 && file.ReadAt(kFirstLevelHeaderBytes, table.data(), table.size()) != tableBytes) return -1;
+  if (file.Size() - static_cast<std::int64_t>(kFirstLevelHeaderBytes) < tableBytes) return -1;
 
   descriptor.entryCount = entryCount;
   descriptor.keyLength = keyLength;
-  descriptor.table = std::move(table);
+  descriptor.tableBytes = tableBytes;
+  descriptor.tableRead = false;
   std::memcpy(descriptor.secondLevelName, name, sizeof name);
   return 0;
 }
@@ -69,7 +64,7 @@ int DictionaryEngine::OpenDictionary(std::string_view directory) {
   if (dir.empty() || dir.back() != '/') dir.push_back('/');
   std::string path;
   for (int i = 0; i < kIndexCount; ++i) {
-    if (!JoinPath(dir, kFirstLevelNames[i], path) || LoadFirstLevel(path, indexes_[i]) != 0 ||
+    if (!JoinPath(dir, kFirstLevelNames[i], path) || LoadFirstLevel(path, firstLevel_[i], indexes_[i]) != 0 ||
         !JoinPath(dir, indexes_[i].secondLevelName, path) || !secondLevel_[i].Open(path)) {
       CloseDictionary();
       return -1;
@@ -83,9 +78,14 @@ int DictionaryEngine::OpenDictionary(std::string_view directory) {
 }
 
 void DictionaryEngine::CloseDictionary() {
+  // The ranges may point into held files about to be freed.
+  for (IndexRange& range : ranges_) range.ForgetHeldRanges();
   for (int i = 0; i < kIndexCount; ++i) {
     indexes_[i] = IndexDescriptor();
+    firstLevel_[i].Close();
     secondLevel_[i].Close();
+    holdTried_[i] = false;
+    searchesBeforeHold_[i] = 0;
   }
   dictionary_.Close();
 }
@@ -96,9 +96,42 @@ bool DictionaryEngine::AnyIndexLoaded() const {
   return false;
 }
 
+bool DictionaryEngine::ReadTable(int index) const {
+  IndexDescriptor& d = indexes_[index];
+  if (d.tableRead || d.entryCount < 0) return d.tableRead;
+  std::vector<unsigned char> table;
+  try {
+    table.resize(static_cast<std::size_t>(d.tableBytes));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  if (d.tableBytes > 0 &&
+      firstLevel_[index].ReadAt(kFirstLevelHeaderBytes, table.data(), table.size()) != d.tableBytes)
+    return false;
+  d.table = std::move(table);
+  d.tableRead = true;
+  firstLevel_[index].Close();
+  return true;
+}
+
+const IndexDescriptor& DictionaryEngine::Descriptor(int index) const {
+  ReadTable(index);
+  return indexes_[index];
+}
+
+const ReadOnlyFile& DictionaryEngine::SecondLevel(int index) const {
+  // A file that cannot be held is read from the disk as before.
+  if (holdInMemory_ && !holdTried_[index] && secondLevel_[index].IsOpen() &&
+      searchesBeforeHold_[index]++ >= holdAfterSearches_) {
+    holdTried_[index] = true;
+    secondLevel_[index].HoldInMemory();
+  }
+  return secondLevel_[index];
+}
+
 std::int64_t DictionaryEngine::AddressableEntries(int index) const {
   const IndexDescriptor& d = indexes_[index];
-  if (d.entryCount <= 0) return 0;
+  if (d.entryCount <= 0 || !ReadTable(index)) return 0;
   auto complete = static_cast<std::int64_t>(d.table.size() / 8);
   return d.entryCount < complete ? d.entryCount : complete;
 }

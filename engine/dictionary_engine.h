@@ -40,6 +40,8 @@ struct IndexDescriptor {
   std::int32_t keyLength = -1;         // K from the header; -1 when not loaded
   std::vector<unsigned char> table;    // the entry table bytes actually read (at most 16000)
   char secondLevelName[9] = {};        // second-level file name; empty when not loaded
+  std::int64_t tableBytes = 0;         // how many table bytes there are to read
+  bool tableRead = false;              // table holds them (read at the index's first use)
 };
 
 // A byte range of a second-level index file: [start, end).
@@ -58,10 +60,27 @@ class DictionaryEngine {
   // Loads the four first-level indexes and opens the five data files of directory.
   // 0 success, -1 failure, 1 when already loaded (nothing done). A path longer than 255 bytes is a
   // failure. A failed open closes whatever it had opened, so the engine is then not loaded.
+  // Each first-level header is read and checked here, and its file must hold the whole table;
+  // the table itself is read when the index is first used, since one search needs one index (a
+  // process that makes one search reads one table, not four).
   int OpenDictionary(std::string_view directory);
   // Frees the tables, returns the descriptors to not loaded and closes every file.
   void CloseDictionary();
-  const IndexDescriptor& Descriptor(int index) const { return indexes_[index]; }
+  // The descriptor of index, its table read if it had not been yet.
+  const IndexDescriptor& Descriptor(int index) const;
+  // Whether the first-level table of index has been read yet, and whether its second-level file
+  // is held in memory (for tests and measurements).
+  bool IndexTableRead(int index) const { return indexes_[index].tableRead; }
+  bool IndexHeldInMemory(int index) const { return secondLevel_[index].Bytes() != nullptr; }
+  // From now on, a second-level index is read into memory whole once it has been searched
+  // afterSearches times, and every later search of it reads its range there in place, with no
+  // read from the file: for a caller that may make many searches (lexiv-query's batch mode).
+  // Costs the index's size in memory (6 to 7 MB for a full dictionary) and one read of the whole
+  // file, about what a thousand searches save; results are the same either way.
+  void HoldIndexesInMemory(int afterSearches) {
+    holdInMemory_ = true;
+    holdAfterSearches_ = afterSearches;
+  }
 
   // Searches headwords. mode kSearchKey or kSearchText; wildcards 1 lets a key search read one
   // leading or trailing "*" or full-width asterisk. Fills hits (capacity maxHits, owned by the
@@ -92,16 +111,27 @@ class DictionaryEngine {
 
  private:
   bool AnyIndexLoaded() const;
-  // Entries of the index that lie wholly inside the table bytes read (0 when not loaded).
+  // Reads the first-level table of index if it has not been read; false when that fails.
+  bool ReadTable(int index) const;
+  // The second-level file of index, read into memory first when asked to hold it.
+  const ReadOnlyFile& SecondLevel(int index) const;
+  // Entries of the index that lie wholly inside the table bytes read (0 when not loaded or the
+  // table cannot be read).
   std::int64_t AddressableEntries(int index) const;
   int SearchKey(std::string_view key, int wildcards, SearchHit* hits, int maxHits);
   // One phase of the text lookup: the records of range whose key equals compareKey become hits.
   int CollectEqualKeys(const IndexRange& range, bool readingIndex, std::string_view compareKey,
                        std::string_view candidate, SearchHit* hits, int count, int maxHits) const;
 
-  IndexDescriptor indexes_[kIndexCount];
-  ReadOnlyFile secondLevel_[kIndexCount];
+  // The tables are read on first use, from within const searches.
+  mutable IndexDescriptor indexes_[kIndexCount];
+  mutable ReadOnlyFile firstLevel_[kIndexCount];  // open until its table is read
+  mutable ReadOnlyFile secondLevel_[kIndexCount];
   ReadOnlyFile dictionary_;
+  bool holdInMemory_ = false;
+  int holdAfterSearches_ = 0;
+  mutable int searchesBeforeHold_[kIndexCount] = {};
+  mutable bool holdTried_[kIndexCount] = {};  // a file that could not be held is not tried again
 
   // Working memory of the searches (the engine runs on one thread), kept between calls so that a
   // search does not allocate.

@@ -152,7 +152,7 @@ int DictionaryEngine::ScanBlock(std::string_view key, int index, int matchCode, 
       hits == nullptr || maxHits <= 0)
     return -1;
   IndexRange& block = ranges_[0];
-  if (block.Load(secondLevel_[index], range.start, range.end) != 0) return -1;
+  if (block.Load(SecondLevel(index), range.start, range.end) != 0) return -1;
 
   bool readingIndex = IsReadingIndex(index);
   bool reversed = IsReversedIndex(index);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/index_record.h"
@@ -16,14 +17,15 @@ namespace lexiv {
 
 class IndexRange {
  public:
-  // Reads [start, end) of file in one read and records where each record begins. The records end
-  // at the end of the range or at a record with a negative length, whichever comes first.
+  // Reads [start, end) of file in one read (or, when the file is held in memory, reads it there
+  // in place) and records where each record begins. The records end at the end of the range or
+  // at a record with a negative length, whichever comes first.
   // 0 on success; -1 when the range is reversed, negative or beyond the searchable part of the
   // file (its last 14 bytes are the trailer), the read is short, memory runs out, or a record
   // length is malformed.
   int Load(const ReadOnlyFile& file, std::int64_t start, std::int64_t end);
 
-  std::size_t RecordCount() const { return offsets_.size(); }
+  std::size_t RecordCount() const { return records_->size(); }
   // The key of record i; false when it has no terminating zero inside its record.
   bool KeyAt(std::size_t i, std::string_view& key) const;
   // Every field of record i; false when the record is malformed.
@@ -35,14 +37,29 @@ class IndexRange {
 
   // Gives back buffers that an unusually large range made grow.
   void TrimBuffers();
+  // Ranges read in place from a file held in memory keep their record offsets, as a batch of
+  // searches meets the same few thousand ranges again and again. They are keyed by where the
+  // bytes lie, so whoever frees a held file must call this first.
+  void ForgetHeldRanges();
 
  private:
   const unsigned char* RecordBytes(std::size_t i, std::size_t& recordBytes) const;
 
   std::unique_ptr<unsigned char[]> buffer_;
   std::size_t capacity_ = 0;
+  const unsigned char* data_ = nullptr;  // the range: buffer_, or the held bytes of the file
   std::size_t size_ = 0;
-  std::vector<std::uint32_t> offsets_;  // start of each record in buffer_
+  // Splits data_[0, size_) into records; false when a record length is malformed.
+  bool IndexRecords(std::vector<std::uint32_t>& offsets) const;
+
+  std::vector<std::uint32_t> offsets_;  // start of each record in data_, for a range read into buffer_
+  struct HeldRange {
+    std::size_t size;
+    std::vector<std::uint32_t> offsets;
+  };
+  std::unordered_map<const unsigned char*, HeldRange> heldRanges_;
+  std::size_t heldOffsets_ = 0;  // in all held ranges
+  const std::vector<std::uint32_t>* records_ = &offsets_;  // offsets_ or a held range's
 };
 
 // Unsigned byte order of two strings, a prefix before its extensions: <0, 0 or >0.

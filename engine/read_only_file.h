@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace lexiv {
@@ -28,9 +29,18 @@ class ReadOnlyFile {
   // offset outside the file.
   std::int64_t ReadAt(std::int64_t offset, void* buffer, std::size_t length) const;
 
+  // Reads the whole file into memory, so that later reads are copies from memory and Bytes()
+  // can be read in place: for a caller about to make many reads all over the file. False (and
+  // nothing held) when the file cannot be read whole or memory runs out; reads then go to the
+  // file as before. Held bytes are freed by Close.
+  bool HoldInMemory();
+  // The whole file when held in memory (Size() bytes), else nullptr.
+  const unsigned char* Bytes() const { return held_.get(); }
+
  private:
   int fd_ = -1;
   std::int64_t size_ = 0;
+  std::unique_ptr<unsigned char[]> held_;
 };
 
 }  // namespace lexiv

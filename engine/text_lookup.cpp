@@ -66,13 +66,13 @@ int DictionaryEngine::LookupText(const char* text, SearchHit* hits, int maxHits)
   if (searchWritten) {
     int compareLength = static_cast<int>(probe.size() < kTableKeyBytes ? probe.size() : kTableKeyBytes);
     if (FindBlockRange(kIndexKnjf, reinterpret_cast<const unsigned char*>(probe.data()), compareLength, range) != 0 ||
-        writtenRange.Load(secondLevel_[kIndexKnjf], range.start, range.end) != 0)
+        writtenRange.Load(SecondLevel(kIndexKnjf), range.start, range.end) != 0)
       return -1;
   }
   if (searchReading) {
     if (FindBlockRange(kIndexAnkf, reinterpret_cast<const unsigned char*>(searchKey_.data()),
                        FirstReadingCharBytes(searchKey_), range) != 0 ||
-        readingRange.Load(secondLevel_[kIndexAnkf], range.start, range.end) != 0)
+        readingRange.Load(SecondLevel(kIndexAnkf), range.start, range.end) != 0)
       return -1;
   }
 

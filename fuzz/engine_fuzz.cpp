@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -44,6 +45,21 @@ void PageThrough(lexiv::DictionaryEngine& engine, std::int32_t position, int dir
   __builtin_trap();  // more steps than records could fit in the file
 }
 
+// Searches held twice (the second time from the record offsets it kept) and traps unless both
+// give result r and the same hits as expected.
+void ExpectSameHits(lexiv::DictionaryEngine& held, const char* key, int mode, int wildcards, int r,
+                    const lexiv::SearchHit* expected) {
+  static lexiv::SearchHit hits[300];
+  for (int round = 0; round < 2; ++round) {
+    if (held.SearchHeadwords(key, mode, wildcards, hits, 300) != r) __builtin_trap();
+    for (int i = 0; i < r && i < 300; ++i)
+      if (hits[i].entryPos != expected[i].entryPos || hits[i].kind != expected[i].kind ||
+          hits[i].rank != expected[i].rank || std::strcmp(hits[i].headword, expected[i].headword) != 0 ||
+          std::strcmp(hits[i].reading, expected[i].reading) != 0)
+        __builtin_trap();
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -53,6 +69,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   lexiv::DictionaryEngine engine;
   if (engine.OpenDictionary(ScratchDir()) != 0) return 0;
+  // The same dictionary searched in memory (batch mode's way) must give the same results.
+  lexiv::DictionaryEngine held;
+  held.HoldIndexesInMemory(0);
+  if (held.OpenDictionary(ScratchDir()) != 0) __builtin_trap();
 
   static constexpr const char* kKeys[] = {"あ", "あい*", "*こう", "か*", "漢*", "＊字", "*", "", "ｶﾞｯｺｳ", "国語辞典"};
   lexiv::SearchHit hits[300];
@@ -61,6 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int wildcards = 0; wildcards <= 1; ++wildcards) {
       int r = engine.SearchHeadwords(key, lexiv::kSearchKey, wildcards, hits, 300);
       if (r < -1 || r > 301) __builtin_trap();
+      ExpectSameHits(held, key, lexiv::kSearchKey, wildcards, r, hits);
       for (int i = 0; i < r && i < 300; ++i) {
         std::int32_t pos = hits[i].entryPos;
         if (engine.ReadEntry(pos, lexiv::kEntryAt, entry) == 0) lexiv::FormatEntryText(entry);
@@ -68,7 +89,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   static constexpr const char* kTexts[] = {"漢字を読む", "かなで書く", "ｱｲｳ", "a"};
-  for (const char* text : kTexts) engine.SearchHeadwords(text, lexiv::kSearchText, 0, hits, 300);
+  for (const char* text : kTexts) {
+    int r = engine.SearchHeadwords(text, lexiv::kSearchText, 0, hits, 300);
+    ExpectSameHits(held, text, lexiv::kSearchText, 0, r, hits);
+  }
 
   PageThrough(engine, 0, lexiv::kEntryNext, dicSize);
   std::int32_t last = 0;

@@ -41,11 +41,8 @@ bool HasUserDefinedLead(std::string_view sjis) {
 }  // namespace
 
 void AppendDisplayUtf8(std::string_view sjis, std::string& out) {
+  if (!HasUserDefinedLead(sjis) && AppendShiftJisAsUtf8(sjis, out)) return;
   std::string converted;
-  if (!HasUserDefinedLead(sjis) && ShiftJisToUtf8(sjis, converted)) {
-    out += converted;
-    return;
-  }
   // Slow path, one character at a time: only for text with user-defined or invalid characters.
   for (std::size_t pos = 0; pos < sjis.size();) {
     std::size_t len = CharLengthAt(sjis, pos);

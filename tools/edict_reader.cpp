@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "engine/shift_jis.h"
-#include "tools/text_encoding.h"
+#include "tools/euc_jp_text.h"
 
 namespace lexiv {
 namespace {

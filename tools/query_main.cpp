@@ -1,12 +1,11 @@
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <iostream>
 #include <string>
 #include <vector>
 
 #include "tools/query_command.h"
+#include "tools/query_descriptors.h"
 
 namespace {
 
@@ -21,12 +20,11 @@ std::string DictionaryBesideExecutable() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::ios::sync_with_stdio(false);
-  // Batch mode prints a line per hit; a large buffer keeps that from being a write per line.
-  static char buffer[1 << 16];
-  std::cout.rdbuf()->pubsetbuf(buffer, sizeof buffer);
   std::vector<std::string> args(argv + 1, argv + argc);
-  int status = lexiv::RunQuery(args, DictionaryBesideExecutable(), std::cin, std::cout, std::cerr);
-  std::cout.flush();
+  // Standard output is written in large pieces; the batch loop flushes it before it would wait
+  // for the next key, so a script that sends one key at a time still gets each answer.
+  lexiv::DescriptorStreams streams(STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO);
+  int status = lexiv::RunQuery(args, DictionaryBesideExecutable(), streams);
+  streams.Flush();
   return status;
 }

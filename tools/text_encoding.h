@@ -1,5 +1,6 @@
-// Conversion between the program's Shift-JIS (code page 932) and the encodings of the outside
-// world, done only at the edges: command-line arguments, source files people edit, output.
+// Conversion between the program's Shift-JIS (code page 932) and UTF-8, done only at the edges:
+// command-line arguments, source files people edit, output. Both directions use the tables of
+// cp932_table.h, which are iconv's CP932 conversion compiled in.
 #pragma once
 
 #include <string>
@@ -11,6 +12,7 @@ namespace lexiv {
 // valid in its encoding or a character that the target encoding cannot hold.
 bool Utf8ToShiftJis(std::string_view utf8, std::string& out);
 bool ShiftJisToUtf8(std::string_view sjis, std::string& out);
-bool EucJpToShiftJis(std::string_view eucjp, std::string& out);
+// As ShiftJisToUtf8, but appends to out; on failure out is as it was.
+bool AppendShiftJisAsUtf8(std::string_view sjis, std::string& out);
 
 }  // namespace lexiv

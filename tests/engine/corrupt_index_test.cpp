@@ -120,8 +120,11 @@ const CorruptCase kCases[] = {
 };
 
 TEST(CorruptIndex, DamagedReadingIndexIsRefusedOrReadWithinItsBytes) {
+  // Read from the file range by range, and held in memory whole (searched in place).
+  for (bool held : {false, true})
   for (const CorruptCase& c : kCases) {
     SCOPED_TRACE(c.damage);
+    SCOPED_TRACE(held ? "held in memory" : "read from the file");
     TempDir dir;
     testing::WriteWords({Word("あい", "愛")}, dir);
     HandIndex index = ReadingIndex();
@@ -132,9 +135,12 @@ TEST(CorruptIndex, DamagedReadingIndexIsRefusedOrReadWithinItsBytes) {
     testing::WriteBytes(dir.path() / "ANKF.ID2", index.secondLevel);
 
     DictionaryEngine engine;
+    if (held) engine.HoldIndexesInMemory(0);
     ASSERT_EQ(engine.OpenDictionary(dir.dir()), c.openResult);
     if (c.openResult != 0) continue;
     SearchHit hits[8];
+    EXPECT_EQ(engine.SearchHeadwords(c.key, c.mode, 1, hits, 8), c.searchResult);
+    // A second time: a held range is searched from its kept record offsets.
     EXPECT_EQ(engine.SearchHeadwords(c.key, c.mode, 1, hits, 8), c.searchResult);
     // The written indexes are untouched by the damage.
     EXPECT_EQ(engine.SearchHeadwords("愛", kSearchKey, 1, hits, 8), 1);
