@@ -99,6 +99,8 @@ std::optional<Frame> DecodeFrame(std::string_view bytes, std::string* problem) {
   if (header.magic != kFrameMagic) return refuse("a frame without the session's mark");
   if (!KnownKind(header.kind)) return refuse("a frame of an unknown kind");
   if (header.payloadBytes != bytes.size() - sizeof header) return refuse("a frame whose length disagrees with its header");
+  // Nothing may hide in the header: a frame decodes only if it encodes back to the same bytes.
+  if (header.reserved != 0) return refuse("a frame with its reserved field set");
   Frame frame;
   frame.kind = static_cast<FrameKind>(header.kind);
   frame.marshal = static_cast<Marshal>(header.marshal);
