@@ -12,14 +12,22 @@
 
 namespace {
 
-const std::string& ScratchFile() {
-  static const std::string path = [] {
+// One scratch file for the whole run, removed when the run ends (a replay in the test suite would
+// otherwise leave one in /tmp each time).
+struct ScratchPath {
+  ScratchPath() {
     char name[] = "/tmp/lexiv-profile-fuzz-XXXXXX";
     const int fd = ::mkstemp(name);
     if (fd >= 0) ::close(fd);
-    return std::string(name);
-  }();
-  return path;
+    path = name;
+  }
+  ~ScratchPath() { ::unlink(path.c_str()); }
+  std::string path;
+};
+
+const std::string& ScratchFile() {
+  static const ScratchPath scratch;
+  return scratch.path;
 }
 
 std::string Read(const char* section, const char* key) {
