@@ -6,18 +6,14 @@
 #include "tools/cp932_table.h"
 
 namespace lexiv {
-namespace {
 
-// The code point of the well-formed UTF-8 character at text[pos] and its length, or 0 for a
-// sequence iconv's UTF-8 refuses: a stray or missing continuation byte, an overlong form, a
-// surrogate, or a value beyond U+10FFFF.
-std::size_t DecodeUtf8(std::string_view text, std::size_t pos, std::uint32_t& codePoint) {
+std::size_t Utf8CharLength(std::string_view text, std::size_t pos, char32_t* codePoint) {
   auto lead = static_cast<unsigned char>(text[pos]);
   std::size_t len;
-  std::uint32_t value;
-  std::uint32_t minimum;
+  char32_t value;
+  char32_t minimum;
   if (lead < 0x80) {
-    codePoint = lead;
+    if (codePoint != nullptr) *codePoint = lead;
     return 1;
   } else if (lead >= 0xC2 && lead <= 0xDF) {
     len = 2, value = lead & 0x1F, minimum = 0x80;
@@ -35,19 +31,17 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t pos, std::uint32_t& co
     value = (value << 6) | (b & 0x3F);
   }
   if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
-  codePoint = value;
+  if (codePoint != nullptr) *codePoint = value;
   return len;
 }
-
-}  // namespace
 
 bool Utf8ToShiftJis(std::string_view utf8, std::string& out) {
   // Shift-JIS never takes more bytes than UTF-8 for the same character.
   out.resize(utf8.size());
   char* o = out.data();
   for (std::size_t pos = 0; pos < utf8.size();) {
-    std::uint32_t c = 0;
-    std::size_t len = DecodeUtf8(utf8, pos, c);
+    char32_t c = 0;
+    std::size_t len = Utf8CharLength(utf8, pos, &c);
     if (len == 0) return false;
     pos += len;
     std::uint16_t code;

@@ -8,35 +8,6 @@
 namespace lexiv {
 namespace {
 
-// Length of the well-formed UTF-8 character at text[pos], or 0 when it is not one.
-std::size_t Utf8CharLength(std::string_view text, std::size_t pos, char32_t* codePoint = nullptr) {
-  auto lead = static_cast<unsigned char>(text[pos]);
-  std::size_t len;
-  char32_t value;
-  char32_t minimum;
-  if (lead < 0x80) {
-    if (codePoint) *codePoint = lead;
-    return 1;
-  } else if (lead >= 0xC2 && lead <= 0xDF) {
-    len = 2, value = lead & 0x1F, minimum = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    len = 3, value = lead & 0x0F, minimum = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    len = 4, value = lead & 0x07, minimum = 0x10000;
-  } else {
-    return 0;
-  }
-  if (pos + len > text.size()) return 0;
-  for (std::size_t i = 1; i < len; ++i) {
-    auto b = static_cast<unsigned char>(text[pos + i]);
-    if ((b & 0xC0) != 0x80) return 0;
-    value = (value << 6) | (b & 0x3F);
-  }
-  if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
-  if (codePoint) *codePoint = value;
-  return len;
-}
-
 // ㉑..㉔, which the source uses for the dictionary's four user-defined sense markers.
 constexpr char32_t kFirstSenseMarker = 0x3251, kLastSenseMarker = 0x3254;
 
