@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/directory_record.h"
+#include "lookup/hot_key_config.h"
 #include "platform/win_types.h"
 #include "views/display_state.h"
 #include "views/find_state.h"
@@ -23,6 +24,8 @@ struct ApplicationState {
   platform::DWORD startupIncomplete = 1;     // until the window is shown: a failed start saves nothing
   platform::DWORD productVersionMS = 0;
   platform::DWORD productVersionLS = 0;
+  lookup::HotKeyConfig hotKeys;  // read from LEXIV.INI before the window is made
+  platform::DWORD hookHandle = 0;  // what the hook library's HookKeyHandler returned
 };
 
 }  // namespace lexiv

@@ -20,6 +20,8 @@ namespace {
 
 // What the reader reads by itself while the program runs.
 constexpr access::ReaderValue kOwnReadingAtStart = 0x6080101;
+// The hot-key configuration, in the product directory.
+constexpr char kHotKeyFileName[] = "LEXIV.INI";
 
 }  // namespace
 
@@ -35,13 +37,25 @@ int LexivApp::Start(std::string_view commandLine) {
   state_.suppressAnnouncement = options.suppressAnnouncement ? 1 : 0;
   state_.minimizeAtStart = options.minimize;
 
+  switch (processBlock_.Acquire()) {
+    case lookup::ProcessBlock::Outcome::kRunningCopy:
+      return -1;
+    case lookup::ProcessBlock::Outcome::kFailed:
+      access::ShowMessage(kStartFailureMessage, CMainFrame::kTitle, MB_ICONHAND | MB_OK, 0, HWND{});
+      return -1;
+    case lookup::ProcessBlock::Outcome::kOwned:
+      break;
+  }
+
   access::BindSpeech();
   speechBound_ = true;
 
   state_.dirs = LoadDirectories(executablePath_);
   LoadSettings(state_.settings);
+  state_.hotKeys = lookup::LoadHotKeyConfig(state_.dirs.productDir + kHotKeyFileName);
 
   access::SetEventBrlCommand((state_.dirs.productDir + "LEXIVBRL.INI").c_str());
+  hook_.Bind(state_.dirs.dllDir);
 
   const ProductVersion version = BuiltProductVersion();
   state_.productVersionMS = version.ms;
@@ -67,6 +81,10 @@ int LexivApp::Start(std::string_view commandLine) {
     return -1;
   }
 
+  processBlock_.Publish(frame_->hwnd());
+  hook_.Install();
+  state_.hookHandle = hook_.hookHandle();
+
   ShowWindow(frame_->hwnd(), state_.minimizeAtStart ? SW_MINIMIZE : SW_SHOW);
   UpdateWindow(frame_->hwnd());
   if (!state_.minimizeAtStart && frame_->SearchBox()) SetFocus(frame_->SearchBox()->hwnd());
@@ -77,6 +95,10 @@ int LexivApp::Start(std::string_view commandLine) {
 void LexivApp::Shutdown() {
   if (shutDown_) return;
   shutDown_ = true;
+  // The window is gone (or never was): other programs find no live window in the block from now.
+  processBlock_.StopUsingView();
+  hook_.Release();
+  state_.hookHandle = 0;
   if (!state_.startupIncomplete) {
     SaveSettings(state_.settings);
     access::Speak(std::string("国語辞典") + access::kPhraseSeparator + "終わり");
@@ -87,6 +109,7 @@ void LexivApp::Shutdown() {
     access::UnbindSpeech();
     speechBound_ = false;
   }
+  processBlock_.Close();
 }
 
 int LexivApp::Run(std::string_view commandLine) {

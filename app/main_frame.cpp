@@ -92,6 +92,7 @@ HWND CMainFrame::StatusBarWindow() const { return statusBar_ ? statusBar_->hwnd(
 HWND CMainFrame::CaptionBarWindow() const { return captionBar_ ? captionBar_->hwnd() : HWND{}; }
 
 bool CMainFrame::CreateMainWindow() {
+  RegisterLookupMessages();
   CreateParams params;
   params.text = kTitle;
   params.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;

@@ -74,6 +74,7 @@ class CMainFrame : public platform::FrameWindow, public MainFrameState {
   const std::string& rangeCaption() const { return rangeCaption_; }
 
   bool OnCmdMsg(platform::UINT id, platform::UINT code, platform::HWND control) override;
+  platform::LRESULT WindowProc(platform::UINT message, platform::WPARAM wParam, platform::LPARAM lParam) override;
 
  private:
   friend std::span<const CommandEntry> CommandTable();
@@ -180,6 +181,29 @@ class CMainFrame : public platform::FrameWindow, public MainFrameState {
     return result;
   }
 
+  // Lookups from other programs (main_frame_lookup.cpp): the registered messages' numbers, taken
+  // when the window is made (the session assigns them), and their handlers.
+  struct LookupMessages {
+    platform::UINT getHookHandle = 0;
+    platform::UINT checkCommandKey = 0;
+    platform::UINT search = 0;
+    platform::UINT searchInput = 0;
+    platform::UINT hotKeyEnable = 0;
+  };
+  void RegisterLookupMessages();
+  // True when message is one of them, with its reply in result.
+  bool HandleLookupMessage(platform::UINT message, platform::WPARAM wParam, platform::LPARAM lParam,
+                           platform::LRESULT& result);
+  platform::LRESULT OnCheckCommandKey(platform::WPARAM probeAddress, platform::LPARAM senderProcess);
+  platform::LRESULT OnLookupSearch(platform::WPARAM requestAddress, platform::LPARAM senderWindow);
+  platform::LRESULT OnLookupSearchInput(platform::LPARAM returnWindow);
+  platform::LRESULT OnHotKeyEnable(platform::WPARAM set, platform::LPARAM value);
+  // Says that a dialog of ours is open, with the window brought forward so the user can finish it.
+  void RefuseLookupWhileDialogOpen(const char* spoken);
+  // Brings the window forward with the focus in the search box, as the user would by clicking it.
+  void ComeForwardToSearchBox();
+  void StopReadAll();
+
   // The screen reader's keys and its reading commands (main_frame_reader.cpp).
   void OnSpeedToggle();
   void OnCurrentGuide();
@@ -201,6 +225,8 @@ class CMainFrame : public platform::FrameWindow, public MainFrameState {
   platform::UINT rangeCommand_ = 0;
   platform::DWORD statusBarVisible_ = 1;
   platform::UINT commandCode_ = 0;  // the notification code of the command being routed
+  LookupMessages lookupMessages_;
+  platform::DWORD hotKeysEnabled_ = 1;  // changed only by another program's WLKPCNT_WLKPKEY
 
   std::unique_ptr<CSearchBar> searchBar_;
   std::unique_ptr<platform::StaticControl> searchLabel_;

@@ -48,6 +48,10 @@ class CTitleView : public platform::ListView {
   // command when there is none (or it was asked for by another application).
   void ReturnToMeaning();
 
+  // While 0, selection changes are not announced (a lookup from another program sets it around
+  // bringing the window forward).
+  void SetAnnounceReady(platform::DWORD ready) { announceReady_ = ready; }
+
   // 1 when the last search text was kana only (the user typed a reading).
   platform::DWORD readingSearch() const { return readingSearch_; }
   platform::DWORD overflow() const { return overflow_; }

@@ -148,6 +148,9 @@ class SessionLink final : public RemoteLink {
   HWND Foreground() override;
   void OurWindowActivated(HWND hwnd) override;
   bool ActivateRemote(HWND hwnd) override;
+  // The tmux pane a program of the session runs in, selected (nothing outside tmux).
+  void SelectPaneOf(int programSlot);
+  void BringOwnPaneForward() { SelectPaneOf(slot_); }
 
   DWORD TimeoutFor(UINT message);
 
@@ -588,6 +591,9 @@ void SessionLink::OurWindowActivated(HWND hwnd) {
   if (!previous || previous == hwnd) return;
   auto window = table_->FindWindow(previous.value, false);
   if (!window || window->pid == pid_) return;
+  // Taking the foreground from another program on a terminal in tmux brings our own pane forward,
+  // as that program's pane is brought forward when it is given the foreground.
+  BringOwnPaneForward();
   Frame frame;
   frame.kind = FrameKind::kDeactivate;
   frame.hwnd = previous.value;
@@ -606,12 +612,16 @@ bool SessionLink::ActivateRemote(HWND hwnd) {
   frame.senderPid = static_cast<std::uint32_t>(pid_);
   if (!PostFrame(window->pid, frame)) return false;
   // On a terminal in tmux, bringing a program forward is bringing its pane forward.
-  const auto owner = table_->Program(window->programSlot);
+  SelectPaneOf(window->programSlot);
+  return true;
+}
+
+void SessionLink::SelectPaneOf(int programSlot) {
+  const auto owner = table_->Program(programSlot);
   if (owner && !owner->pane.empty() && std::getenv("TMUX") != nullptr) {
     RunOutsideCommand({"tmux", "select-window", "-t", owner->pane}, 1000);
     RunOutsideCommand({"tmux", "select-pane", "-t", owner->pane}, 1000);
   }
-  return true;
 }
 
 }  // namespace

@@ -36,6 +36,19 @@ constexpr std::size_t SjisPrefixBytes(std::string_view text, std::size_t maxByte
   return bytePos;
 }
 
+// Whether every byte belongs to a Shift-JIS character: ASCII, a half-width katakana, or a lead byte
+// followed by a trail byte. NUL bytes are not characters here.
+constexpr bool IsWellFormedSjis(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    if ((b >= 0x01 && b <= 0x7F) || (b >= 0xA1 && b <= 0xDF)) continue;
+    if (!IsSjisLeadByte(b) || i + 1 == text.size() || !IsSjisTrailByte(static_cast<unsigned char>(text[i + 1])))
+      return false;
+    ++i;
+  }
+  return true;
+}
+
 // Case-insensitive equality as Windows compares names: ASCII letters fold, a double-byte
 // character compares exactly (its trail byte may look like an ASCII letter).
 bool SjisEqualIgnoringCase(std::string_view a, std::string_view b);

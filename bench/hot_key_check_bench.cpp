@@ -1,0 +1,125 @@
+// The hot-key test as the hook library makes it for every key going down in
+// another program: the hook handle asked for, then the key probe sent for the
+// dictionary to read out of this program's memory and check. Here the
+// dictionary is the real one (lexiv-headless, in a process of its own) and this
+// program plays the other program; the key is not a hot key, as nearly every
+// key is not.
+//
+// Run: build/bin/hot_key_check_bench (it starts build/bin/lexiv-headless beside
+// itself).
+#include <benchmark/benchmark.h>
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "lookup/lookup_protocol.h"
+#include "lookup/process_block.h"
+#include "platform/core/clock.h"
+#include "platform/core/messages.h"
+#include "platform/core/session.h"
+#include "platform/core/ui_thread.h"
+#include "platform/headless/headless_driver.h"
+
+extern char **environ;
+using namespace lexiv::platform;
+
+namespace {
+
+struct BenchSession {
+  BenchSession() {
+    char pattern[] = "/tmp/lexiv-bench-hotkey-XXXXXX";
+    dir = mkdtemp(pattern);
+    setenv("LEXIV_SESSION_DIR", dir.c_str(), 1);
+    setenv("LEXIV_REGISTRY_DIR", dir.c_str(), 1);
+    if (!JoinSession("hot-key-bench"))
+      std::abort();
+    const std::string ready = dir + "/lexiv.ready";
+    std::vector<std::string> args = {std::string(LEXIV_BIN_DIR) +
+                                         "/lexiv-headless",
+                                     "--ready", ready, "/APP"};
+    std::vector<char *> argv;
+    for (std::string &a : args)
+      argv.push_back(a.data());
+    argv.push_back(nullptr);
+    if (posix_spawn(&dictionaryPid, argv[0], nullptr, nullptr, argv.data(),
+                    environ) != 0)
+      std::abort();
+    SystemClock clock;
+    const std::uint64_t until = clock.NowMs() + 20000;
+    while (!std::ifstream(ready).good()) {
+      if (clock.NowMs() > until)
+        std::abort();
+      clock.Sleep(2);
+    }
+  }
+  ~BenchSession() {
+    kill(dictionaryPid, SIGKILL);
+    waitpid(dictionaryPid, nullptr, 0);
+    LeaveSession();
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
+  }
+
+  std::string dir;
+  HeadlessDriver driver;
+  UiThread ui{driver};
+  pid_t dictionaryPid = 0;
+};
+
+BenchSession &Session() {
+  static BenchSession session;
+  return session;
+}
+
+void BM_HotKeyCheckOfAKeyDown(benchmark::State &state) {
+  Session();
+  const UINT getHookHandle =
+      RegisterWindowMessage(lexiv::lookup::kGetHookHandleMessage);
+  const UINT checkKey =
+      RegisterWindowMessage(lexiv::lookup::kCheckCommandKeyMessage);
+  const LPARAM self = static_cast<LPARAM>(GetCurrentProcessId());
+  lexiv::lookup::KeyProbe probe{};
+  probe.virtualKey = 0x41; // A, with Ctrl held: a key the program itself wants
+  probe.keyState[0x11] = 0x80;
+  for (auto _ : state) {
+    // The hook opens the block afresh for every key, as here.
+    const HWND dictionary{lexiv::lookup::ProcessBlock::ReadWindowValue()};
+    benchmark::DoNotOptimize(SendMessage(dictionary, getHookHandle, 0, 0));
+    const LRESULT command = SendMessage(dictionary, checkKey,
+                                        reinterpret_cast<WPARAM>(&probe), self);
+    if (command != 0)
+      state.SkipWithError("a key that is no hot key was taken for one");
+  }
+}
+BENCHMARK(BM_HotKeyCheckOfAKeyDown)->UseRealTime();
+
+// Its parts: finding the dictionary's window in the shared block, and one send
+// without a probe.
+void BM_FindDictionaryWindow(benchmark::State &state) {
+  Session();
+  for (auto _ : state)
+    benchmark::DoNotOptimize(lexiv::lookup::ProcessBlock::ReadWindowValue());
+}
+BENCHMARK(BM_FindDictionaryWindow)->UseRealTime();
+
+void BM_AskForTheHookHandle(benchmark::State &state) {
+  Session();
+  const UINT getHookHandle =
+      RegisterWindowMessage(lexiv::lookup::kGetHookHandleMessage);
+  const HWND dictionary{lexiv::lookup::ProcessBlock::ReadWindowValue()};
+  for (auto _ : state)
+    benchmark::DoNotOptimize(SendMessage(dictionary, getHookHandle, 0, 0));
+}
+BENCHMARK(BM_AskForTheHookHandle)->UseRealTime();
+
+} // namespace
+
+BENCHMARK_MAIN();
