@@ -44,6 +44,16 @@ void* GetProcAddress(LibraryHandle library, const char* symbolName) {
 
 bool FreeLibrary(LibraryHandle library) { return library != nullptr && ::dlclose(library) == 0; }
 
+LibraryHandle ModuleContaining(const void* address) {
+  Dl_info where{};
+  if (address == nullptr || ::dladdr(address, &where) == 0 || where.dli_fname == nullptr) return nullptr;
+  // Asking for a library already loaded gives its handle and one more load, given back at once:
+  // the library stays loaded as long as its code runs.
+  LibraryHandle handle = ::dlopen(where.dli_fname, RTLD_NOW | RTLD_NOLOAD);
+  if (handle != nullptr) ::dlclose(handle);
+  return handle;
+}
+
 LoadedLibrary::LoadedLibrary(std::string_view name) {
   ::dlerror();
   handle_ = LoadLibraryA(std::string(name).c_str());

@@ -17,6 +17,9 @@ LibraryHandle LoadLibraryA(const char* name);
 void* GetProcAddress(LibraryHandle library, const char* symbolName);
 // Releases one load of the library; false for a null handle or when the system refuses.
 bool FreeLibrary(LibraryHandle library);
+// The handle of the loaded library that holds address (a library's own module handle, for the
+// code inside it), without adding a load; null when no library holds it.
+LibraryHandle ModuleContaining(const void* address);
 
 // Owns one load of a library; an object whose load failed is empty and finds no symbols.
 class LoadedLibrary {
