@@ -17,6 +17,8 @@
 
 #include "lookup/lookup_protocol.h"
 #include "lookup/process_block.h"
+#include "platform/controls/edit_control.h"
+#include "platform/controls/edit_messages.h"
 #include "platform/core/focus.h"
 #include "platform/services/file_mapping.h"
 #include "platform/services/low_memory.h"
@@ -59,16 +61,21 @@ protected:
     SessionTest::SetUp();
     // The program believes it lies in a directory of the test's, where its
     // LEXIV.INI is; the dictionary is the sample one.
-    std::ofstream(hives_.path() / "user.reg")
-        << "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\TKV\\Lexiv\\Directories]"
-           "\n\"DicDir\"=\""
-        << LEXIV_BIN_DIR << "/Dic/Yomigo/\"\n\"DllDir\"=\"" << productDir_
-        << "\"\n";
+    WriteDirectories(productDir_);
     CreateParams params;
     params.text = "sender";
     params.style = WS_VISIBLE | WS_OVERLAPPEDWINDOW;
     params.rect = RECT{0, 0, 100, 100};
     ASSERT_TRUE(sender_.Create(params));
+  }
+
+  // The dictionary's directories; the hook library is looked for in dllDir.
+  void WriteDirectories(const std::string &dllDir) {
+    std::ofstream(hives_.path() / "user.reg")
+        << "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\TKV\\Lexiv\\Directories]"
+           "\n\"DicDir\"=\""
+        << LEXIV_BIN_DIR << "/Dic/Yomigo/\"\n\"DllDir\"=\"" << dllDir
+        << "\"\n";
   }
 
   void WriteHotKeys(const std::string &text) {
@@ -228,6 +235,57 @@ TEST_F(LookupSessionTest, ABlockLeftByACopyThatDiedIsTakenOver) {
   ASSERT_TRUE(second.window);
   EXPECT_EQ(ProcessBlock::ReadWindowValue(), second.window.value);
   CloseHandle(held);
+}
+
+
+// The whole path with the real hook library: the dictionary installs it, this
+// program (any program of the session) loads it on its next key, and the hot key
+// pressed in an edit here is captured, read out of this process and looked up.
+TEST_F(LookupSessionTest, AHotKeyInAnEditOfAnotherProgramIsLookedUp) {
+  WriteDirectories(std::string(LEXIV_BIN_DIR) + "/");
+  const Dictionary d = StartDictionary("first");
+  ASSERT_TRUE(d.window);
+  ASSERT_NE(SendToDictionary(kGetHookHandleMessage, 0, 0), 0)
+      << "the dictionary did not install the hook";
+  EditControl edit;
+  CreateParams child;
+  child.text = "橋を渡る";
+  child.style = WS_VISIBLE | WS_CHILD | ES_MULTILINE;
+  child.parent = sender_.hwnd();
+  child.id = 1;
+  child.rect = RECT{0, 0, 80, 40};
+  ASSERT_TRUE(edit.Create(child));
+  SetForegroundWindow(sender_.hwnd());
+  SetFocus(edit.hwnd());
+
+  // A key that is no hot key reaches the edit.
+  ASSERT_EQ(driver.PressKey("End"), 0);
+  ASSERT_EQ(driver.PressKey("Ctrl+Home"), 0);
+  PumpPending();
+  ASSERT_EQ(driver.PressKey("Ctrl+Shift+F11"), 0);
+  EXPECT_TRUE(LogHas(d, "\xE6\xA9\x8B")) << ReadFile(d.speechLog); // 橋
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == d.window; }, 5000));
+  // The edit lost neither its text nor its caret, and the hot key typed nothing.
+  char text[32] = {};
+  GetWindowText(edit.hwnd(), text, sizeof text);
+  EXPECT_STREQ(text, "橋を渡る");
+  DWORD start = 1, end = 1;
+  SendMessage(edit.hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+              reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, 0u);
+
+  // With the dictionary gone the same key is an ordinary key again.
+  Dictionary gone = d;
+  Stop(gone);
+  SetForegroundWindow(sender_.hwnd());
+  SetFocus(edit.hwnd());
+  ASSERT_EQ(driver.PressKey("Ctrl+Shift+F11"), 0);
+  ASSERT_EQ(driver.PressKey("Shift+End"), 0);
+  PumpPending();
+  SendMessage(edit.hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+              reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(end, 8u) << "keys after the hot key were lost";
 }
 
 } // namespace
