@@ -21,6 +21,8 @@
 #include <vector>
 
 #include "lookup/lookup_protocol.h"
+#include "platform/controls/edit_control.h"
+#include "platform/core/focus.h"
 #include "lookup/process_block.h"
 #include "platform/core/clock.h"
 #include "platform/core/messages.h"
@@ -119,6 +121,49 @@ void BM_AskForTheHookHandle(benchmark::State &state) {
     benchmark::DoNotOptimize(SendMessage(dictionary, getHookHandle, 0, 0));
 }
 BENCHMARK(BM_AskForTheHookHandle)->UseRealTime();
+
+// What the real hook library adds to a key in another program: an edit of
+// this program has the focus, the dictionary has installed its hook, and a key
+// that is no hot key goes down and up through this program's message loop,
+// where the session calls the library's procedure for each of the two.
+class BenchWindow : public Window {};
+
+void BM_KeyPressInAnEditThroughTheHook(benchmark::State &state) {
+  BenchSession &session = Session();
+  const UINT getHookHandle =
+      RegisterWindowMessage(lexiv::lookup::kGetHookHandleMessage);
+  const HWND dictionary{lexiv::lookup::ProcessBlock::ReadWindowValue()};
+  if (SendMessage(dictionary, getHookHandle, 0, 0) == 0) {
+    state.SkipWithError("the dictionary installed no hook");
+    return;
+  }
+  static BenchWindow top;
+  static EditControl edit;
+  if (!top.hwnd()) {
+    CreateParams params;
+    params.text = "editor";
+    params.style = WS_VISIBLE | WS_OVERLAPPEDWINDOW;
+    params.rect = RECT{0, 0, 320, 200};
+    top.Create(params);
+    CreateParams child;
+    child.text = "abc";
+    child.style = WS_VISIBLE | WS_CHILD | ES_MULTILINE;
+    child.parent = top.hwnd();
+    child.id = 1;
+    child.rect = RECT{0, 0, 200, 100};
+    edit.Create(child);
+  }
+  SetForegroundWindow(top.hwnd());
+  SetFocus(edit.hwnd());
+  bool right = true;
+  for (auto _ : state) {
+    // Right and Left in turn leave the edit as it was.
+    session.driver.PressKey(right ? "Right" : "Left");
+    PumpPending();
+    right = !right;
+  }
+}
+BENCHMARK(BM_KeyPressInAnEditThroughTheHook)->UseRealTime();
 
 } // namespace
 
