@@ -10,7 +10,9 @@
 #include "app/settings_store.h"
 #include "platform/core/focus.h"
 #include "platform/core/messages.h"
+#include "platform/core/session.h"
 #include "platform/core/window_functions.h"
+#include "platform/services/shift_jis_text.h"
 
 namespace lexiv {
 
@@ -22,6 +24,8 @@ namespace {
 constexpr access::ReaderValue kOwnReadingAtStart = 0x6080101;
 // The hot-key configuration, in the product directory.
 constexpr char kHotKeyFileName[] = "LEXIV.INI";
+// What the hot keys bound in tmux run, beside the program.
+constexpr char kPaneLookupProgram[] = "lexiv-pane-lookup";
 
 }  // namespace
 
@@ -84,12 +88,20 @@ int LexivApp::Start(std::string_view commandLine) {
   processBlock_.Publish(frame_->hwnd());
   hook_.Install();
   state_.hookHandle = hook_.hookHandle();
+  BindTmuxKeys();
 
   ShowWindow(frame_->hwnd(), state_.minimizeAtStart ? SW_MINIMIZE : SW_SHOW);
   UpdateWindow(frame_->hwnd());
   if (!state_.minimizeAtStart && frame_->SearchBox()) SetFocus(frame_->SearchBox()->hwnd());
   state_.startupIncomplete = 0;
   return 0;
+}
+
+void LexivApp::BindTmuxKeys() {
+  if (!state_.hotKeys.tmuxKeys || !InSession()) return;
+  const std::string helper =
+      FileSystemName(ExecutableDirectory(RunningExecutablePath()) + kPaneLookupProgram);
+  tmuxKeys_.Bind(lookup::TmuxHotKeysOf(state_.hotKeys), helper, SessionDirectoryInUse());
 }
 
 void LexivApp::Shutdown() {
@@ -99,6 +111,7 @@ void LexivApp::Shutdown() {
   processBlock_.StopUsingView();
   hook_.Release();
   state_.hookHandle = 0;
+  tmuxKeys_.Restore();
   if (!state_.startupIncomplete) {
     SaveSettings(state_.settings);
     access::Speak(std::string("国語辞典") + access::kPhraseSeparator + "終わり");

@@ -17,6 +17,7 @@
 #include "app/yomigo_doc.h"
 #include "lookup/hook_binding.h"
 #include "lookup/process_block.h"
+#include "lookup/tmux_key_bindings.h"
 
 namespace lexiv {
 
@@ -43,12 +44,16 @@ class LexivApp {
   const lookup::HookBinding& hookBinding() const { return hook_; }
 
  private:
+  void BindTmuxKeys();
+
   std::string executablePath_;
   ApplicationState state_;
   std::unique_ptr<CYOMIGODoc> document_;
   std::unique_ptr<CMainFrame> frame_;
   lookup::ProcessBlock processBlock_;
   lookup::HookBinding hook_;
+  // Inside tmux: the hot keys for the panes that run none of our programs.
+  lookup::TmuxKeyBindings tmuxKeys_;
   bool speechBound_ = false;
   bool shutDown_ = false;
 };

@@ -125,6 +125,11 @@ HotKeyConfig LoadHotKeyConfig(const std::string &iniPath) {
     if (keys.stored == 0 && entry.command == kCaretLookupCommand)
       entry.keys[0] = kF11Key;
   }
+  std::string tmuxKeys = ReadValue("TmuxKeys", iniPath);
+  for (char &c : tmuxKeys)
+    if (c >= 'A' && c <= 'Z')
+      c = static_cast<char>(c - 'A' + 'a');
+  config.tmuxKeys = !(tmuxKeys == "0" || tmuxKeys == "no" || tmuxKeys == "off");
   return config;
 }
 

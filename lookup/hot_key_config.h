@@ -47,6 +47,9 @@ struct HotKeyConfig {
   std::array<HotKeyEntry, 2> hotKeys{
       {{kCaretLookupCommand, "SearchKey    ", {}},
        {kClipboardLookupCommand, "ClipSearchKey", {}}}};
+  // "TmuxKeys": inside tmux, the keys are also bound in tmux's root key table
+  // for the programs that are not ours; "0", "no" or "off" switch that off.
+  bool tmuxKeys = true;
 };
 
 // The configuration read from the file (ProductDir + "LEXIV.INI"): a missing

@@ -137,6 +137,12 @@ BOOL SetForegroundWindow(HWND hwnd) {
       ui.foreground = hwnd;
     return TRUE;
   }
+  // On a terminal in tmux the user may have gone to another pane by hand, which this program is
+  // not told of: it is not in front then, whatever it last heard, and must become active again.
+  if (ui.appActive && ui.remote) {
+    const HWND session = ui.remote->Foreground();
+    if (session && FromHandle(session) == nullptr) DeactivateApplication(session);
+  }
   ActivateWindow(GetAncestorTop(hwnd), true);
   return TRUE;
 }

@@ -102,6 +102,9 @@ class PtracerScope {
   }
 };
 
+// Whether a tmux pane ("%3") still exists in our tmux server.
+bool TmuxPaneExists(const std::string& pane);
+
 class SessionLink final : public RemoteLink {
  public:
   SessionLink(std::unique_ptr<SessionTable> table, std::unique_ptr<SessionSocket> socket, int slot)
@@ -137,8 +140,18 @@ class SessionLink final : public RemoteLink {
   std::optional<RemoteWindow> Describe(HWND hwnd) override {
     auto window = table_->FindWindow(hwnd.value);
     if (!window || window->pid == pid_) return std::nullopt;
+    // A pane's window is a window for as long as the pane exists.
+    if (!window->pane.empty() && !TmuxPaneExists(window->pane)) {
+      table_->RemovePaneWindow(hwnd.value);
+      return std::nullopt;
+    }
     return RemoteWindow{window->pid, window->className, window->unicode};
   }
+
+  HWND ClaimPaneWindow(const std::string& pane) {
+    return HWND{table_->ClaimPaneWindow(pane, pid_, ProcessStartTime(pid_))};
+  }
+  void ReleasePaneWindow(HWND hwnd) { table_->ReleasePaneWindow(hwnd.value); }
 
   LRESULT Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
   BOOL Post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -574,6 +587,12 @@ std::string ActiveTmuxPane(const std::string& ourPane) {
   return {};
 }
 
+bool TmuxPaneExists(const std::string& pane) {
+  if (std::getenv("TMUX") == nullptr) return false;
+  const auto found = RunOutsideCommand({"tmux", "display-message", "-p", "-t", pane, "#{pane_id}"}, 1000);
+  return found && found->rfind(pane, 0) == 0;
+}
+
 HWND SessionLink::Foreground() {
   const HWND recorded{table_->Foreground()};
   const auto self = table_->Program(slot_);
@@ -588,23 +607,40 @@ void SessionLink::OurWindowActivated(HWND hwnd) {
   const HWND previous{table_->Foreground()};
   table_->SetForeground(hwnd.value);
   table_->SetActiveWindow(slot_, hwnd.value);
-  if (!previous || previous == hwnd) return;
-  auto window = table_->FindWindow(previous.value, false);
-  if (!window || window->pid == pid_) return;
-  // Taking the foreground from another program on a terminal in tmux brings our own pane forward,
-  // as that program's pane is brought forward when it is given the foreground.
-  BringOwnPaneForward();
-  Frame frame;
-  frame.kind = FrameKind::kDeactivate;
-  frame.hwnd = previous.value;
-  frame.wParam = hwnd.value;
-  frame.senderPid = static_cast<std::uint32_t>(pid_);
-  PostFrame(window->pid, frame);
+  // Taking the foreground on a terminal in tmux brings our own pane forward, from another
+  // program's pane (as that program's pane is brought forward when it is given the foreground)
+  // or from a pane that runs none of ours, which the table does not record as in front.
+  const auto self = table_->Program(slot_);
+  const std::string active = self ? ActiveTmuxPane(self->pane) : std::string();
+  bool elsewhere = !active.empty() && active != self->pane;
+  if (previous && previous != hwnd) {
+    auto window = table_->FindWindow(previous.value, false);
+    if (window && window->pid != pid_ && window->pane.empty()) {
+      elsewhere = true;
+      Frame frame;
+      frame.kind = FrameKind::kDeactivate;
+      frame.hwnd = previous.value;
+      frame.wParam = hwnd.value;
+      frame.senderPid = static_cast<std::uint32_t>(pid_);
+      PostFrame(window->pid, frame);
+    }
+  }
+  if (elsewhere) BringOwnPaneForward();
 }
 
 bool SessionLink::ActivateRemote(HWND hwnd) {
   auto window = table_->FindWindow(hwnd.value);
   if (!window || window->pid == pid_) return false;
+  if (!window->pane.empty()) {
+    // No program of ours is there to tell: bringing the pane forward is all there is to do.
+    if (!TmuxPaneExists(window->pane)) {
+      table_->RemovePaneWindow(hwnd.value);
+      return false;
+    }
+    table_->SetForeground(hwnd.value);
+    SelectPaneOf(window->programSlot);
+    return true;
+  }
   table_->SetForeground(hwnd.value);
   Frame frame;
   frame.kind = FrameKind::kActivate;
@@ -664,6 +700,15 @@ std::string SessionDirectoryInUse() {
 DWORD SendTimeoutFor(UINT message) {
   SessionLink* link = Link();
   return link != nullptr ? link->TimeoutFor(message) : kDefaultSendTimeoutMs;
+}
+
+HWND ClaimPaneWindow(const std::string& pane) {
+  SessionLink* link = Link();
+  return link != nullptr ? link->ClaimPaneWindow(pane) : HWND{};
+}
+
+void ReleasePaneWindow(HWND hwnd) {
+  if (SessionLink* link = Link()) link->ReleasePaneWindow(hwnd);
 }
 
 DWORD GetCurrentProcessId() { return static_cast<DWORD>(getpid()); }

@@ -25,6 +25,14 @@ std::string SessionDirectoryInUse();
 // messages have their own (see the table in session.cpp); every other message waits 5 seconds.
 DWORD SendTimeoutFor(UINT message);
 
+// The window that stands for a tmux pane running none of our programs ("%3"): the same window
+// for the pane for as long as it exists (IsWindow), activating it brings the pane forward, and
+// until ReleasePaneWindow (or this program's end) this program is its process, so that a
+// request sent on the pane's behalf is read out of this program. Null outside a session or with
+// the session's table full.
+HWND ClaimPaneWindow(const std::string& pane);
+void ReleasePaneWindow(HWND hwnd);
+
 DWORD GetCurrentProcessId();
 // The thread and process of a window, ours or another program's; 0 for no window. Every program
 // has one user-interface thread, its main thread, whose id is the process id.

@@ -16,7 +16,7 @@ namespace lexiv::platform {
 namespace {
 
 constexpr char kMagic[8] = {'L', 'X', 'V', 'S', 'E', 'S', 'S', '\n'};
-constexpr std::uint32_t kLayoutVersion = 1;  // a change of any record below makes a new one
+constexpr std::uint32_t kLayoutVersion = 2;  // a change of any record below makes a new one
 constexpr int kPrograms = 64;
 constexpr std::uint32_t kWindows = 8192;  // a power of two: the window records are a hash table
 constexpr int kNames = 1024;
@@ -29,12 +29,17 @@ constexpr std::uint32_t kLastHandle = 0xFFFFFF00u;
 constexpr std::uint32_t kDeletedWindow = 0xFFFFFFFFu;
 constexpr unsigned kFirstMessage = 0xC000;
 
+// A record is a program, or a tmux pane that runs none of ours: the pane's window belongs to the
+// session, and pid and startTime are those of the program handling a request for it (0: none).
+enum RecordKind : std::uint32_t { kProgramRecord = 0, kPaneRecord = 1 };
+constexpr char kPaneWindowClass[] = "TmuxPane";
+
 struct ProgramRecord {
   std::int32_t pid;
   std::uint32_t used;
   std::uint64_t startTime;
   std::uint32_t activeWindow;
-  std::uint32_t reserved;
+  std::uint32_t kind;
   char name[32];
   char pane[32];
 };
@@ -189,6 +194,15 @@ SessionTable::~SessionTable() {
   close(fd_);
 }
 
+namespace {
+
+SessionProgram ProgramOf(int slot, const ProgramRecord& p) {
+  return SessionProgram{slot, p.pid, p.startTime, ReadField(p.name), ReadField(p.pane), p.activeWindow,
+                        p.kind == kPaneRecord};
+}
+
+}  // namespace
+
 bool SessionTable::SlotLive(int slot) {
   if (slot < 0 || slot >= kPrograms) return false;
   const ProgramRecord& p = data_->programs[slot];
@@ -198,6 +212,11 @@ bool SessionTable::SlotLive(int slot) {
 int SessionTable::Join(pid_t pid, std::uint64_t startTime, const std::string& name, const std::string& pane) {
   Lock lock(*this);
   RemoveDeadLocked();
+  // A pane that now runs one of ours no longer needs a window of its own.
+  for (int slot = 0; slot < kPrograms && !pane.empty(); ++slot) {
+    const ProgramRecord& p = data_->programs[slot];
+    if (p.used != 0 && p.kind == kPaneRecord && ReadField(p.pane) == pane) LeaveLocked(slot);
+  }
   for (int slot = 0; slot < kPrograms; ++slot) {
     ProgramRecord& p = data_->programs[slot];
     if (p.used != 0) continue;
@@ -250,14 +269,14 @@ std::optional<SessionProgram> SessionTable::Program(int slot) {
   Lock lock(*this);
   if (!SlotLive(slot)) return std::nullopt;
   const ProgramRecord& p = data_->programs[slot];
-  return SessionProgram{slot, p.pid, p.startTime, ReadField(p.name), ReadField(p.pane), p.activeWindow};
+  return ProgramOf(slot, p);
 }
 
 std::optional<SessionProgram> SessionTable::ProgramByPid(pid_t pid) {
   Lock lock(*this);
   for (int slot = 0; slot < kPrograms; ++slot) {
     const ProgramRecord& p = data_->programs[slot];
-    if (p.used != 0 && p.pid == pid) return SessionProgram{slot, p.pid, p.startTime, ReadField(p.name), ReadField(p.pane), p.activeWindow};
+    if (p.used != 0 && p.kind != kPaneRecord && p.pid == pid) return ProgramOf(slot, p);
   }
   return std::nullopt;
 }
@@ -267,7 +286,7 @@ std::vector<SessionProgram> SessionTable::Programs() {
   std::vector<SessionProgram> programs;
   for (int slot = 0; slot < kPrograms; ++slot) {
     const ProgramRecord& p = data_->programs[slot];
-    if (p.used != 0) programs.push_back(SessionProgram{slot, p.pid, p.startTime, ReadField(p.name), ReadField(p.pane), p.activeWindow});
+    if (p.used != 0) programs.push_back(ProgramOf(slot, p));
   }
   return programs;
 }
@@ -343,12 +362,17 @@ std::optional<SessionWindow> SessionTable::FindWindow(std::uint32_t hwnd, bool c
     if (w.hwnd != hwnd) continue;
     if (!SlotLive(w.slot)) return std::nullopt;
     const ProgramRecord& owner = data_->programs[w.slot];
+    if (owner.kind == kPaneRecord) {
+      // A pane's window outlives the programs that handle its requests.
+      const bool handled = owner.pid != 0 && ProcessIsAlive(owner.pid, owner.startTime);
+      return SessionWindow{w.hwnd, w.slot, handled ? owner.pid : 0, ReadField(w.className), false, ReadField(owner.pane)};
+    }
     if (checkOwner && !ProcessIsAlive(owner.pid, owner.startTime)) {
       // The owner died without leaving: clean up after it now.
       RemoveDeadLocked();
       return std::nullopt;
     }
-    return SessionWindow{w.hwnd, w.slot, owner.pid, ReadField(w.className), w.unicode != 0};
+    return SessionWindow{w.hwnd, w.slot, owner.pid, ReadField(w.className), w.unicode != 0, {}};
   }
   return std::nullopt;
 }
@@ -489,10 +513,65 @@ void SessionTable::RemoveDeadMembers() {
   RemoveDeadLocked();
 }
 
-void SessionTable::RemoveDeadLocked() {
+std::uint32_t SessionTable::ClaimPaneWindow(const std::string& pane, pid_t pid, std::uint64_t startTime) {
+  if (pane.empty() || pane.size() >= sizeof(ProgramRecord::pane)) return 0;
+  Lock lock(*this);
+  RemoveDeadLocked();
+  int free = -1;
+  for (int slot = 0; slot < kPrograms; ++slot) {
+    ProgramRecord& p = data_->programs[slot];
+    if (p.used == 0) {
+      if (free < 0) free = slot;
+      continue;
+    }
+    if (p.kind != kPaneRecord || ReadField(p.pane) != pane) continue;
+    p.pid = pid;
+    p.startTime = startTime;
+    return p.activeWindow;
+  }
+  if (free < 0) return 0;
+  const std::uint32_t hwnd = NewHandle();
+  if (hwnd == 0) return 0;
+  ProgramRecord& p = data_->programs[free];
+  p = ProgramRecord{};
+  p.pid = pid;
+  p.startTime = startTime;
+  p.kind = kPaneRecord;
+  WriteField(p.name, "tmux pane");
+  WriteField(p.pane, pane);
+  p.activeWindow = hwnd;
+  p.used = 1;
+  AddWindow(hwnd, free, kPaneWindowClass, false);
+  return hwnd;
+}
+
+void SessionTable::ReleasePaneWindow(std::uint32_t hwnd) {
+  Lock lock(*this);
+  for (ProgramRecord& p : data_->programs) {
+    if (p.used == 0 || p.kind != kPaneRecord || p.activeWindow != hwnd) continue;
+    p.pid = 0;
+    p.startTime = 0;
+  }
+}
+
+void SessionTable::RemovePaneWindow(std::uint32_t hwnd) {
+  Lock lock(*this);
   for (int slot = 0; slot < kPrograms; ++slot) {
     const ProgramRecord& p = data_->programs[slot];
+    if (p.used != 0 && p.kind == kPaneRecord && p.activeWindow == hwnd) LeaveLocked(slot);
+  }
+}
+
+void SessionTable::RemoveDeadLocked() {
+  for (int slot = 0; slot < kPrograms; ++slot) {
+    ProgramRecord& p = data_->programs[slot];
     if (p.used == 0 || ProcessIsAlive(p.pid, p.startTime)) continue;
+    if (p.kind == kPaneRecord) {
+      // The program that handled the pane's request has gone; the pane's window stays.
+      p.pid = 0;
+      p.startTime = 0;
+      continue;
+    }
     const pid_t pid = p.pid;
     LeaveLocked(slot);
     if (onMemberRemoved) onMemberRemoved(pid);

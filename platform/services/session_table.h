@@ -30,6 +30,9 @@ struct SessionProgram {
   std::string name;  // the program's name ("lexiv", "penra")
   std::string pane;  // the tmux pane it runs in ("%3"), empty outside tmux
   std::uint32_t activeWindow = 0;  // the window it last made active
+  // Not a program: a tmux pane that runs none of ours, standing in the session as one window
+  // (activeWindow); pid is the program handling a request for it, 0 for none.
+  bool paneWindow = false;
 };
 
 // A window of some member.
@@ -39,6 +42,7 @@ struct SessionWindow {
   pid_t pid = 0;
   std::string className;
   bool unicode = false;
+  std::string pane;  // for the window of a tmux pane (pid is then its handler's, or 0)
 };
 
 // A system-wide keyboard hook: the module's path and the procedure's offset inside it.
@@ -69,6 +73,14 @@ class SessionTable {
   std::optional<SessionProgram> ProgramByPid(pid_t pid);
   std::vector<SessionProgram> Programs();
   void SetActiveWindow(int slot, std::uint32_t hwnd);
+
+  // The window that stands for a tmux pane running none of our programs, made the first time and
+  // the same for the pane ever after; pid (with its start time) handles its requests until it
+  // releases it or dies. 0 when the table is full.
+  std::uint32_t ClaimPaneWindow(const std::string& pane, pid_t pid, std::uint64_t startTime);
+  void ReleasePaneWindow(std::uint32_t hwnd);
+  // The pane has gone: so does its window.
+  void RemovePaneWindow(std::uint32_t hwnd);
 
   // A handle no window of the session has had, and none will be given again.
   std::uint32_t NewHandle();

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/services/end_signal_command.h"
+
 namespace lexiv::platform {
 
 namespace {
@@ -56,6 +58,8 @@ void RestoreNow() {
 void OnEndSignal(int signal) {
   const int savedErrno = errno;
   RestoreNow();
+  // What the program changed outside itself is put back as its orderly exit would have.
+  RunEndSignalCommand();
   // Die of the same signal, as the shell expects.
   struct sigaction dfl {};
   dfl.sa_handler = SIG_DFL;

@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# Looking a word up from a program that is not ours: lexiv in one tmux pane, a shell in another
+# that has printed two lines of Japanese. The hot keys are typed through a client attached to the
+# private tmux server (a pseudo-terminal), as a person types them, so they go through tmux's root
+# key table: the word at the shell pane's cursor, a copy-mode selection, and the newest tmux buffer
+# are looked up, each time the dictionary's pane comes forward and Escape brings the shell's pane
+# back. SIGTERM puts tmux's bindings back as they were; after kill -9 the hot key reaches the
+# shell unchanged and the stale bindings go.
+# Usage: pane_lookup_end_to_end.sh path/to/lexiv
+set -u
+lexiv=$1
+bin=$(dirname "$lexiv")
+work=$(mktemp -d)
+socket="lexiv-pane-e2e-$$"
+tmux_() { tmux -L "$socket" -f /dev/null "$@"; }
+client_pid=
+cleanup() {
+  [ -n "$client_pid" ] && kill "$client_pid" 2>/dev/null
+  exec 3>&- 2>/dev/null
+  tmux_ kill-server 2>/dev/null
+  for _ in 1 2 3 4 5; do rm -rf "$work" 2>/dev/null && break; sleep 0.5; done
+}
+trap cleanup EXIT
+
+failures=0
+speech() { cat "$work/lexiv.voxa" 2>/dev/null; }
+mark() { mark=$(speech | wc -l); }
+said_since_mark() { speech | tail -n +$((mark + 1)); }
+active_pane() { tmux_ display-message -p '#{pane_id}'; }
+shell_screen() { tmux_ capture-pane -p -t "$shell_pane"; }
+root_keys() { tmux_ list-keys -T root; }
+report() {
+  echo "--- active pane $(active_pane) (lexiv $lexiv_pane, shell $shell_pane) ---"
+  echo "--- lexiv ---"; tmux_ capture-pane -p -t "$lexiv_pane" 2>/dev/null | head -12
+  echo "--- shell ---"; shell_screen | head -5
+  echo "--- speech ---"; speech | tail -12
+}
+fail() { echo "FAIL: $*"; report; failures=$((failures + 1)); }
+wait_for() {
+  local what=$1 source=$2; shift 2
+  for _ in $(seq 200); do
+    if "$source" | "$@" >/dev/null 2>&1; then return 0; fi
+    sleep 0.1
+  done
+  fail "$what"
+  return 1
+}
+# Typed by the person at the attached client: xterm's Ctrl+Shift+F11 and Ctrl+Shift+F12.
+type_keys() { printf '%b' "$1" >&3; }
+ctrl_shift_f11='\033[23;6~'
+ctrl_shift_f12='\033[24;6~'
+
+mkdir -p "$work/product"
+printf '[DLLSection]\r\nModifyKey=CTRL,SHIFT\r\nSearchKey=F11\r\nClipSearchKey=F12\r\n' > "$work/product/LEXIV.INI"
+cat > "$work/user.reg" <<REG
+REGEDIT4
+
+[HKEY_CURRENT_USER\\Software\\TKV\\Lexiv\\Directories]
+"ProductDir"="$work/product/"
+"DicDir"="$bin/Dic/Yomigo/"
+"DllDir"="$bin/"
+REG
+
+lexiv_command="exec env -i PATH='$PATH' HOME='$work' TERM=tmux-256color LANG=C.UTF-8 LSAN_OPTIONS='${LSAN_OPTIONS:-}' TMUX=\"\$TMUX\" TMUX_PANE=\"\$TMUX_PANE\" LEXIV_REGISTRY_DIR='$work' LEXIV_SESSION_DIR='$work/session' VOXA_LOG='$work/lexiv.voxa' '$lexiv'"
+start_lexiv() {
+  : > "$work/lexiv.voxa"
+  tmux_ respawn-pane -k -t "$lexiv_pane" "$lexiv_command"
+  wait_for "the dictionary started" speech grep -q "^VOXAPRead	読み方␞	"
+  wait_for "the hot keys bound in tmux" root_keys grep -q "C-S-F11 .*lexiv-pane-lookup"
+  tmux_ select-pane -t "$shell_pane"
+}
+lexiv_pid() { tmux_ display-message -p -t "$lexiv_pane" '#{pane_pid}'; }
+
+lexiv_pane=$(tmux_ new-session -d -P -F '#{pane_id}' -s e2e -x 100 -y 24 "sleep 1000")
+# The dictionary's pane stays when the dictionary ends, to start it there again.
+tmux_ set-option -p -t "$lexiv_pane" remain-on-exit on
+shell_pane=$(tmux_ split-window -h -P -F '#{pane_id}' -t "$lexiv_pane" \
+  "env -i PATH='$PATH' HOME='$work' LANG=C.UTF-8 bash --norc --noprofile -c \"printf '橋を渡る\\\\n雨の朝\\\\r'; exec sleep 1000\"")
+wait_for "the shell's text" shell_screen grep -q "^雨の朝"
+root_keys > "$work/keys.before"
+
+# The person's terminal.
+mkfifo "$work/keyboard"
+exec 3<>"$work/keyboard"
+TERM=xterm-256color script -qfc "tmux -L '$socket' -f /dev/null attach -t e2e" /dev/null <&3 >/dev/null 2>&1 &
+client_pid=$!
+clients() { tmux_ list-clients; }
+wait_for "the client attached" clients grep -q .
+
+start_lexiv
+wait_for "the shell's pane in front" active_pane grep -qx -- "$shell_pane"
+
+# The word at the cursor: the start of the second line.
+mark
+type_keys "$ctrl_shift_f11"
+wait_for "the dictionary's pane comes forward" active_pane grep -qx -- "$lexiv_pane"
+wait_for "the word at the cursor is said" said_since_mark grep -q "雨"
+tmux_ send-keys -t "$lexiv_pane" Escape
+wait_for "Escape gives the shell's pane back" active_pane grep -qx -- "$shell_pane"
+
+# A copy-mode selection: 橋, on the first line.
+tmux_ copy-mode -t "$shell_pane"
+for command in cursor-up start-of-line begin-selection cursor-right; do tmux_ send-keys -t "$shell_pane" -X "$command"; done
+mark
+type_keys "$ctrl_shift_f11"
+wait_for "the selection is looked up" said_since_mark grep -q "橋"
+wait_for "the dictionary's pane comes forward for the selection" active_pane grep -qx -- "$lexiv_pane"
+tmux_ send-keys -t "$lexiv_pane" Escape
+wait_for "back in the shell's pane after the selection" active_pane grep -qx -- "$shell_pane"
+tmux_ send-keys -t "$shell_pane" -X cancel
+
+# The newest tmux buffer.
+tmux_ set-buffer '朝'
+mark
+type_keys "$ctrl_shift_f12"
+wait_for "the buffer is looked up" said_since_mark grep -q "朝"
+tmux_ send-keys -t "$lexiv_pane" Escape
+wait_for "back in the shell's pane after the buffer" active_pane grep -qx -- "$shell_pane"
+
+# SIGTERM: the bindings are as they were before the dictionary started.
+kill -TERM "$(lexiv_pid)"
+wait_for "SIGTERM puts the bindings back" root_keys diff -q - "$work/keys.before"
+
+# kill -9: the bindings stay behind; the hot key then reaches the shell's program unchanged (its
+# terminal echoes it) and the stale bindings go.
+start_lexiv
+kill -KILL "$(lexiv_pid)"
+type_keys "$ctrl_shift_f11"
+wait_for "the hot key reaches the shell unchanged" shell_screen grep -qF '[23;6~'
+wait_for "the stale bindings removed" root_keys diff -q - "$work/keys.before"
+
+[ "$failures" -eq 0 ] && echo "pane lookup end to end: passed"
+exit $((failures > 0))
