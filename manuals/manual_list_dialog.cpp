@@ -7,6 +7,7 @@
 #include "platform/controls/list_box_messages.h"
 #include "platform/controls/static_control.h"
 #include "platform/core/input_context.h"
+#include "platform/core/messages.h"
 #include "platform/core/window_functions.h"
 #include "platform/services/shift_jis_text.h"
 
