@@ -25,7 +25,8 @@ std::string QueryText(HKEY key, const char* name) {
 // The key under root, closed when it goes.
 class OpenKey {
  public:
-  explicit OpenKey(HKEY root) { opened_ = RegOpenKeyExA(root, kEditorDirectoriesKey, 0, KEY_READ, &key_) == ERROR_SUCCESS; }
+  explicit OpenKey(HKEY root)
+      : opened_(RegOpenKeyExA(root, kEditorDirectoriesKey, 0, KEY_READ, &key_) == ERROR_SUCCESS) {}
   ~OpenKey() {
     if (opened_) RegCloseKey(key_);
   }

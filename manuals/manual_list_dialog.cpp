@@ -62,10 +62,11 @@ bool manualListRunning = false;
 }  // namespace
 
 const MessageMap& CManualListDialog::ClassMessageMap() {
-  static const MessageMap map = MessageMapOf<CManualListDialog>(BaseDialog::ClassMessageMap())
-                                    .OnControlCommand(kManualListId, LBN_SETFOCUS, &CManualListDialog::OnListFocus)
-                                    .OnControlCommand(kManualListId, LBN_SELCHANGE, &CManualListDialog::OnListSelectionChange)
-                                    .OnControlCommand(kManualListId, LBN_DBLCLK, &CManualListDialog::OnListDoubleClick);
+  using D = CManualListDialog;
+  static const MessageMap map = MessageMapOf<D>(BaseDialog::ClassMessageMap())
+                                    .OnControlCommand(kManualListId, LBN_SETFOCUS, &D::OnListFocus)
+                                    .OnControlCommand(kManualListId, LBN_SELCHANGE, &D::OnListSelectionChange)
+                                    .OnControlCommand(kManualListId, LBN_DBLCLK, &D::OnListDoubleClick);
   return map;
 }
 

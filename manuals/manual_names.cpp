@@ -47,7 +47,10 @@ std::vector<ManualFile> ListManuals(std::string_view directory) {
   if (directory.empty()) return manuals;
   std::vector<std::string> fileNames;
   if (platform::ListMatchingFiles(directory, kManualPattern, fileNames) <= 0) return manuals;
-  for (std::string& fileName : fileNames) manuals.push_back(ManualFile{WithoutExtension(fileName), std::move(fileName)});
+  for (std::string& fileName : fileNames) {
+    std::string name = WithoutExtension(fileName);
+    manuals.push_back(ManualFile{std::move(name), std::move(fileName)});
+  }
   std::stable_sort(manuals.begin(), manuals.end(), [](const ManualFile& a, const ManualFile& b) {
     return CompareManualNames(a.name, b.name) < 0;
   });

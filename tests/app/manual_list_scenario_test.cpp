@@ -86,14 +86,16 @@ class ManualListScenarioTest : public AppFixture {
       words >> verb;
       if (verb == "manuals") {
         std::filesystem::create_directories(ManualDir());
-        for (std::string name; words >> name;) std::ofstream(std::filesystem::path(ManualDir()) / name) << "手引き\n";
+        for (std::string name; words >> name;)
+          std::ofstream(std::filesystem::path(ManualDir()) / name) << "手引き\n";
         // Without its separator: start-up adds it.
         WriteString(HKEY_LOCAL_MACHINE, kLexivDirectoriesKey, "Manual", ManualDir());
       } else if (verb == "manual") {
         WriteString(HKEY_LOCAL_MACHINE, kLexivDirectoriesKey, "Manual", (files_.path() / "nowhere").string());
       } else if (verb == "editor") {
         std::string hive, file;
-        if (!(words >> hive >> file) || (hive != "machine" && hive != "user")) return "editor needs machine or user and a file";
+        if (!(words >> hive >> file) || (hive != "machine" && hive != "user"))
+          return "editor needs machine or user and a file";
         std::filesystem::create_directories(EditorDir());
         const std::string program = EditorDir() + "/" + file;
         std::ofstream(program) << "#!/bin/sh\n";
@@ -193,7 +195,8 @@ class ManualListScenarioTest : public AppFixture {
     });
     runner.AddVerb("expect own reading", [this](std::string_view want) -> std::string {
       char actual[32];
-      std::snprintf(actual, sizeof actual, "%lX", static_cast<unsigned long>(reader.StatusValue(access::kReaderOwnReading)));
+      const auto value = static_cast<unsigned long>(reader.StatusValue(access::kReaderOwnReading));
+      std::snprintf(actual, sizeof actual, "%lX", value);
       if (want == actual) return {};
       return "the reader's own reading is " + std::string(actual) + ", expected " + std::string(want);
     });
@@ -212,7 +215,8 @@ std::vector<std::filesystem::path> ScenarioFiles() {
   return files;
 }
 
-class ManualListScenario : public ManualListScenarioTest, public ::testing::WithParamInterface<std::filesystem::path> {};
+class ManualListScenario : public ManualListScenarioTest,
+                           public ::testing::WithParamInterface<std::filesystem::path> {};
 
 TEST_P(ManualListScenario, Passes) {
   const ScenarioResult result = RunScenario(GetParam());

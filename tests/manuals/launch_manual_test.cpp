@@ -21,10 +21,11 @@ using namespace lexiv::platform;
 
 void WriteText(HKEY root, const char* name, const std::string& text) {
   HKEY key{};
-  ASSERT_EQ(RegCreateKeyExA(root, kEditorDirectoriesKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &key, nullptr),
+  ASSERT_EQ(RegCreateKeyExA(root, kEditorDirectoriesKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &key,
+                            nullptr),
             ERROR_SUCCESS);
-  EXPECT_EQ(RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), static_cast<DWORD>(text.size() + 1)),
-            ERROR_SUCCESS);
+  const auto* data = reinterpret_cast<const BYTE*>(text.c_str());
+  EXPECT_EQ(RegSetValueExA(key, name, 0, REG_SZ, data, static_cast<DWORD>(text.size() + 1)), ERROR_SUCCESS);
   RegCloseKey(key);
 }
 

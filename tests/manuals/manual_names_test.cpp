@@ -53,10 +53,9 @@ class ListManualsTest : public ::testing::Test {
 
 TEST_F(ListManualsTest, ListsTextFilesByNameWithoutExtensionInCodeOrder) {
   // Names on disk are UTF-8; the list holds program text.
-  for (const std::string& name : {std::string("b.txt"), std::string("a.txt"), std::string("C.txt"), std::string("a.b.txt"),
-                                  std::string("Notes.TXT"), Utf8(u8"手引き.txt"), Utf8(u8"ｱ.txt"), std::string("x.txt"),
-                                  std::string("x.TXT"), std::string("readme.md"), std::string("txt")})
-    Make(name);
+  const std::vector<std::string> files = {"b.txt", "a.txt", "C.txt", "a.b.txt", "Notes.TXT", Utf8(u8"手引き.txt"),
+                                         Utf8(u8"ｱ.txt"), "x.txt", "x.TXT", "readme.md", "txt"};
+  for (const std::string& name : files) Make(name);
   std::filesystem::create_directory(dir_.path() / "folder.txt");
 
   const std::vector<ManualFile> manuals = ListManuals(Directory() + "/");
