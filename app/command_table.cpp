@@ -92,7 +92,7 @@ std::span<const CommandEntry> CommandTable() {
        "ウィンドウの分割位置を変更\n分割変更", &F::OnSplitMove, nullptr},
       // ﾍﾙﾌﾟ
       {ID_ONLINE_MANUALS, kMenuHelp, "オンラインマニュアル(M)...\tF1", true, kNoMenu, {Key(VK_F1)},
-       "オンラインマニュアルを開く\nオンラインマニュアル", nullptr, nullptr},
+       "オンラインマニュアルを開く\nオンラインマニュアル", &F::OnOnlineManuals, nullptr},
       {ID_APP_ABOUT, kMenuHelp, "ﾊﾞｰｼﾞｮﾝ情報 (&A)...", false, kNoMenu, {},
        "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示\nﾊﾞｰｼﾞｮﾝ情報", &F::OnAbout, nullptr},
       // Keys and buttons only.

@@ -141,7 +141,8 @@ class CMainFrame : public platform::FrameWindow, public MainFrameState {
   bool RunFindDialog();
   void FindInMeaning(int forward);
 
-  // Zoom, the status bar, the option dialogs, the about box and the appendix (main_frame_view.cpp).
+  // Zoom, the status bar, the option dialogs, the about box, the manual list and the appendix
+  // (main_frame_view.cpp).
   void SetZoomLevel(int level);
   void ApplyZoomLevel();
   // The status bar's font: the display face at the base text size, 12 points at every level.
@@ -164,6 +165,7 @@ class CMainFrame : public platform::FrameWindow, public MainFrameState {
   void OnDisplayFont();
   void OnHeadwordReading();
   void OnAbout();
+  void OnOnlineManuals();
   template <int Index>
   void OnAppendix() {
     OpenAppendix(Index);

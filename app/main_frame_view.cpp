@@ -12,6 +12,7 @@
 #include "app/headword_reading_dialog.h"
 #include "app/help_files.h"
 #include "app/main_frame.h"
+#include "manuals/manual_list_dialog.h"
 #include "platform/controls/help_viewer.h"
 #include "platform/controls/rich_edit_messages.h"
 #include "platform/core/caret.h"
@@ -146,6 +147,16 @@ void CMainFrame::OnAbout() {
   CAboutBox box(app_.productVersionMS, app_.productVersionLS);
   RunGuarded([&] { return box.DoModal(hwnd()); }, true);
   access::VOXASetStatus(access::kReaderOwnReading, kept, 0);
+}
+
+void CMainFrame::OnOnlineManuals() {
+  FocusKeeper keep;
+  RunGuarded(
+      [&] {
+        manuals::OpenManualList(app_.dirs.manual, hwnd());
+        return 0;
+      },
+      true);
 }
 
 void CMainFrame::OpenAppendix(int index) {
