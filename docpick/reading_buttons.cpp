@@ -89,7 +89,7 @@ const MessageMap& ReadingButtonBar::ButtonPicture::ClassMessageMap() {
 }
 
 const MessageMap& ReadingButtonBar::ClassMessageMap() {
-  static const MessageMap map = MessageMapOf<ReadingButtonBar>(Window::ClassMessageMap())
+  static const MessageMap map = MessageMapOf<ReadingButtonBar>(StaticControl::ClassMessageMap())
                                     .On(WM_KEYDOWN, &ReadingButtonBar::OnKeyDown)
                                     .On(WM_SETFOCUS, &ReadingButtonBar::OnSetFocus)
                                     .On(WM_GETDLGCODE, &ReadingButtonBar::OnGetDlgCode);

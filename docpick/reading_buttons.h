@@ -2,7 +2,8 @@
 // (while pressed) and active (the start button while a reading runs). The bar takes the focus
 // with Tab; Left and Right (and Up and Down) move between the buttons, Enter or Space presses the
 // one that has the focus, and the form says each button's name as it gets the focus. A click on
-// a button presses it too.
+// a button presses it too. The bar is a blank static under its pictures, so that the terminal
+// clears what lies between them.
 #pragma once
 
 #include <array>
@@ -35,7 +36,7 @@ platform::UINT ButtonPictureId(int item, ButtonLook look);
 inline constexpr platform::UINT kFolderModePictureId = 290;
 inline constexpr platform::UINT kZoomPictureId = 291;
 
-class ReadingButtonBar : public platform::Window {
+class ReadingButtonBar : public platform::StaticControl {
   LEXIV_DECLARE_MESSAGE_MAP();
 
  public:
