@@ -245,11 +245,34 @@ TEST_F(DocpickFormTest, TheStartButtonReadsPhraseByPhraseFromTheCaret) {
   EXPECT_EQ(calls.back(), "VOXAObject6");
 }
 
-TEST_F(DocpickFormTest, WithoutAReaderObjectTheProgramSaysWhatItNeedsAndEnds) {
+// Starts the viewer with no reader object, or with one whose method 3 fails: the message is shown
+// and the program ends.
+class MissingReaderTest : public DocpickFixture, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(MissingReaderTest, TheProgramSaysWhatItNeedsAndEnds) {
   OurManuals({});
-  driver.ThenAfter(50, [&] { driver.PressKey("Enter"); });
-  EXPECT_EQ(StartForm(false), -1);
+  form = std::make_unique<DocpickForm>("libdocpick-test-no-such-reader.so");
+  if (GetParam()) {
+    static const VoxaObjectMethods failing = {
+        RecordingReader::AddRef, RecordingReader::Release, RecordingReader::Speak, RecordingReader::Stop,
+        [](VoxaObject*) -> long { return -1; }, RecordingReader::On, nullptr, RecordingReader::Wait, nullptr, nullptr,
+        RecordingReader::State};
+    auto* reader = new RecordingReader{{&failing}, &calls};
+    form->UseReader(ReaderObject(&reader->base));
+  }
+  std::string shown;
+  driver.Then([&] {
+    char text[256] = {};
+    GetWindowText(GetDlgItem(GetActiveWindow(), 0xFFFF), text, sizeof text);
+    shown = text;
+    driver.PressKey("Enter");
+  });
+  EXPECT_EQ(form->Start(), -1);
+  EXPECT_EQ(shown, "Voxaread Version3.0以上が必要です");
+  EXPECT_FALSE(IsWindow(form->hwnd()));
 }
+
+INSTANTIATE_TEST_SUITE_P(NoObjectOrAFailingMethod3, MissingReaderTest, ::testing::Bool());
 
 }  // namespace
 }  // namespace lexiv::docpick::testing
