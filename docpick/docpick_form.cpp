@@ -41,6 +41,8 @@ constexpr int kProductCells = 22;
 constexpr int kManualCells = 24;
 constexpr int kButtonCells = 9;
 constexpr int kBarRows = 3;
+// The button bar: its pictures, and the line naming the focused button.
+constexpr int kBarHeightRows = kBarRows + 1;
 
 // Control ids, which are also where the string table keeps the tool tips.
 enum : UINT {
@@ -55,6 +57,8 @@ enum : UINT {
   kButtonBarId,
   kImage1Id,
   kImage2Id,
+  kListDirId,
+  kFile1Id,
 };
 
 HMENU BuildPopupMenu() {
@@ -117,8 +121,9 @@ int DocpickForm::Start() {
   params.text = kCaption;
   params.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   params.rect = UiThread::Current()->driver.ScreenRect();
-  params.menu = BuildPopupMenu();
   if (!Create(params) || !CreateControls()) return -1;
+  // The pop-up menu is hidden: it becomes the window's menu only while it is open.
+  popupBar_ = BuildPopupMenu();
   SetString(kImage2Id, std::string("\n") + kZoomTip);
   SetString(kDrive1Id, std::string("\n") + kDriveTip);
   SetString(kDir1Id, std::string("\n") + kFolderTip);
@@ -173,6 +178,8 @@ bool DocpickForm::CreateControls() {
   labelSub_ = std::make_unique<ListHeading>(*this, FormList::kManuals);
   listName_ = std::make_unique<FormListBox>(*this, FormList::kProducts);
   listFile_ = std::make_unique<FormListBox>(*this, FormList::kManuals);
+  listDir_ = std::make_unique<ListBox>();
+  file1_ = std::make_unique<ListBox>();
   text1_ = std::make_unique<ManualTextBox>(*this);
   buttons_ = std::make_unique<ReadingButtonBar>(*this);
   drive1_ = std::make_unique<FormListBox>(*this, FormList::kDrives);
@@ -182,7 +189,8 @@ bool DocpickForm::CreateControls() {
   const DWORD list = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT;
   if (!make(*label1_, kTitleLine, kLabel1Id, WS_VISIBLE | SS_LEFT) || !make(*labelMain_, nullptr, kLabelMainId, WS_VISIBLE) ||
       !make(*labelSub_, nullptr, kLabelSubId, WS_VISIBLE) || !make(*listName_, nullptr, kListNameId, list) ||
-      !make(*listFile_, nullptr, kListFileId, list) ||
+      !make(*listFile_, nullptr, kListFileId, list) || !make(*listDir_, nullptr, kListDirId, 0) ||
+      !make(*file1_, nullptr, kFile1Id, 0) ||
       !make(*text1_, nullptr, kText1Id, WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE) ||
       !make(*buttons_, nullptr, kButtonBarId, WS_VISIBLE | WS_TABSTOP) ||
       !make(*drive1_, nullptr, kDrive1Id, WS_TABSTOP | WS_VSCROLL) || !make(*dir1_, nullptr, kDir1Id, WS_TABSTOP | WS_VSCROLL) ||
@@ -204,7 +212,7 @@ void DocpickForm::Layout() {
   GetClientRect(hwnd(), &client);
   const int width = client.right - client.left;
   const int height = client.bottom - client.top;
-  const int barTop = std::max(4 * kRow, height - kBarRows * kRow);
+  const int barTop = std::max(4 * kRow, height - kBarHeightRows * kRow);
   const int listsLeft = 0;
   const int manualsLeft = kProductCells * kCell;
   const int textLeft = manualsLeft + kManualCells * kCell;
@@ -231,7 +239,7 @@ void DocpickForm::Layout() {
   const int wrapPixels = textPoints_ * 41 * 4 / 3;
   const int textWidth = std::max(kCell, std::min(wrapPixels, width - textLeft));
   MoveWindow(text1_->hwnd(), textLeft, kRow, textWidth, std::max(kRow, barTop - kRow), TRUE);
-  MoveWindow(buttons_->hwnd(), 0, barTop, kReadingButtonCount * kButtonCells * kCell, kBarRows * kRow, TRUE);
+  MoveWindow(buttons_->hwnd(), 0, barTop, kReadingButtonCount * kButtonCells * kCell, kBarHeightRows * kRow, TRUE);
   const int picturesLeft = kReadingButtonCount * kButtonCells * kCell;
   MoveWindow(image1_->hwnd(), picturesLeft, barTop, 8 * kCell, kBarRows * kRow, TRUE);
   MoveWindow(image2_->hwnd(), picturesLeft + kButtonCells * kCell, barTop, 8 * kCell, kBarRows * kRow, TRUE);
@@ -239,10 +247,10 @@ void DocpickForm::Layout() {
 
 void DocpickForm::FillProducts() {
   SendMessage(listName_->hwnd(), LB_RESETCONTENT, 0, 0);
-  listDir_.clear();
+  SendMessage(listDir_->hwnd(), LB_RESETCONTENT, 0, 0);
   for (const ProductManuals& product : ReadProductManuals(generalManualDirectory_)) {
     SendMessage(listName_->hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(product.displayName.c_str()));
-    listDir_.push_back(product.directory);
+    SendMessage(listDir_->hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(product.directory.c_str()));
   }
   Select(FormList::kProducts, 0);
 }
@@ -287,13 +295,25 @@ void DocpickForm::MoveFocusAlongTabs(bool backwards) {
   SetFocus(order[static_cast<std::size_t>(next)]);
 }
 
+std::vector<std::string> DocpickForm::productDirectories() const {
+  std::vector<std::string> directories;
+  const int count = static_cast<int>(SendMessage(listDir_->hwnd(), LB_GETCOUNT, 0, 0));
+  for (int row = 0; row < count; ++row) directories.push_back(ProductDirectory(row));
+  return directories;
+}
+
+HMENU DocpickForm::popupMenu() const { return GetSubMenu(popupBar_, 0); }
+
 void DocpickForm::ShowPopupMenu() {
-  HMENU popup = GetSubMenu(GetMenu(hwnd()), 0);
+  HMENU popup = popupMenu();
   const bool selected = SendMessage(listFile_->hwnd(), LB_GETCURSEL, 0, 0) >= 0;
   EnableMenuItem(popup, kMenuOpen, MF_BYCOMMAND | (selected ? MF_ENABLED : MF_GRAYED));
   // The reader reads the menu as it reads any menu, then leaves the window to us again.
   reader_.FollowFocus();
+  SetMenu(hwnd(), popupBar_);
   TrackMenuBar(hwnd(), 0, false);
+  SetMenu(hwnd(), HMENU{});
+  InvalidateRect(hwnd(), nullptr, TRUE);
   reader_.StopFollowingFocus();
 }
 
@@ -301,7 +321,7 @@ void DocpickForm::ToggleFolderMode() {
   folderMode_ = !folderMode_;
   ShowWindow(drive1_->hwnd(), folderMode_ ? SW_SHOW : SW_HIDE);
   ShowWindow(dir1_->hwnd(), folderMode_ ? SW_SHOW : SW_HIDE);
-  ModifyMenuText(GetSubMenu(GetMenu(hwnd()), 0), kMenuFolderMode, MF_BYCOMMAND, folderMode_ ? kDisableFolders : kEnableFolders);
+  ModifyMenuText(popupMenu(), kMenuFolderMode, MF_BYCOMMAND, folderMode_ ? kDisableFolders : kEnableFolders);
   SetWindowText(label1_->hwnd(), folderMode_ ? kGlancerTitleLine : kTitleLine);
   if (folderMode_) FillFolders(file1Path_);
   Layout();
@@ -334,6 +354,8 @@ void DocpickForm::Exit() {
 }
 
 LRESULT DocpickForm::OnDestroy(WPARAM, LPARAM) {
+  if (popupBar_ && GetMenu(hwnd()) != popupBar_) DestroyMenu(popupBar_);
+  popupBar_ = HMENU{};
   PostQuitMessage(0);
   return Default();
 }

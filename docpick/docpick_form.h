@@ -45,7 +45,9 @@ class DocpickForm : public platform::Window, public FormEvents {
   platform::HWND manualList() const { return listFile_->hwnd(); }
   platform::HWND textBox() const { return text1_->hwnd(); }
   platform::HWND buttonBar() const { return buttons_->hwnd(); }
-  const std::vector<std::string>& productDirectories() const { return listDir_; }
+  std::vector<std::string> productDirectories() const;
+  // The pop-up menu (attached to the window only while it is open).
+  platform::HMENU popupMenu() const;
   const std::string& manualDirectory() const { return file1Path_; }
   const std::string& editorPath() const { return editorPath_; }
   int listMode() const { return listMode_; }
@@ -65,6 +67,10 @@ class DocpickForm : public platform::Window, public FormEvents {
   // Lists.
   platform::HWND ListWindow(FormList list) const;
   std::string SelectedText(platform::HWND list) const;
+  static std::string EntryText(platform::HWND list, int index);
+  // The directory of a product row (ListDir) and a file name of the manual list (File1).
+  std::string ProductDirectory(int row) const { return EntryText(listDir_->hwnd(), row); }
+  std::string ManualFileName(int index) const { return EntryText(file1_->hwnd(), index); }
   void Select(FormList list, int index);
   void SetManualDirectory(const std::string& directory);
   void OpenSelectedManual();
@@ -117,6 +123,9 @@ class DocpickForm : public platform::Window, public FormEvents {
   std::unique_ptr<ListHeading> labelSub_;
   std::unique_ptr<FormListBox> listName_;
   std::unique_ptr<FormListBox> listFile_;
+  // Hidden: the directory of each product row, and the file names behind the manual list.
+  std::unique_ptr<platform::ListBox> listDir_;
+  std::unique_ptr<platform::ListBox> file1_;
   std::unique_ptr<FormListBox> drive1_;
   std::unique_ptr<FormListBox> dir1_;
   std::unique_ptr<ManualTextBox> text1_;
@@ -128,9 +137,8 @@ class DocpickForm : public platform::Window, public FormEvents {
   // Form state.
   std::string generalManualDirectory_;
   std::string editorPath_;
-  std::vector<std::string> listDir_;  // ListDir: the directory of each product row
-  std::string file1Path_;             // File1's path
-  std::vector<std::string> file1Names_;
+  std::string file1Path_;  // File1's path
+  platform::HMENU popupBar_;
   std::string dir1Path_;               // Dir1's folder
   std::vector<std::string> dir1Paths_;  // the folder each Dir1 row stands for
   std::vector<std::string> drivePaths_;

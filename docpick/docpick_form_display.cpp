@@ -47,11 +47,11 @@ void DocpickForm::DisplaySelectedManual() {
   }
   const int index = static_cast<int>(SendMessage(listFile_->hwnd(), LB_GETCURSEL, 0, 0));
   if (SendMessage(listFile_->hwnd(), LB_GETCOUNT, 0, 0) <= 0 || index < 0 ||
-      static_cast<std::size_t>(index) >= file1Names_.size()) {
+      index >= static_cast<int>(SendMessage(file1_->hwnd(), LB_GETCOUNT, 0, 0))) {
     SetText("");
     return;
   }
-  const std::string path = JoinPath(file1Path_, file1Names_[static_cast<std::size_t>(index)]);
+  const std::string path = JoinPath(file1Path_, ManualFileName(index));
   if (!IsTextFileName(path)) return;
   std::string text;
   switch (LoadManualText(path, text)) {

@@ -36,8 +36,9 @@ HWND DocpickForm::ListWindow(FormList list) const {
   return HWND{};
 }
 
-std::string DocpickForm::SelectedText(HWND list) const {
-  const int index = Current(list);
+std::string DocpickForm::SelectedText(HWND list) const { return EntryText(list, Current(list)); }
+
+std::string DocpickForm::EntryText(HWND list, int index) {
   if (index < 0) return {};
   const int length = static_cast<int>(SendMessage(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0));
   if (length <= 0) return {};
@@ -117,8 +118,7 @@ void DocpickForm::ListFocused(FormList list) {
       labelMain_->SetActive(true);
       labelSub_->SetActive(false);
       const int row = Current(listName_->hwnd());
-      if (row >= 0 && static_cast<std::size_t>(row) < listDir_.size() && file1Path_ != listDir_[row])
-        SetManualDirectory(listDir_[row]);
+      if (row >= 0 && file1Path_ != ProductDirectory(row)) SetManualDirectory(ProductDirectory(row));
       Say(std::string("メニュー") + kPhraseSeparator + ManualListName(SelectedText(listName_->hwnd())));
       break;
     }
@@ -146,9 +146,10 @@ void DocpickForm::ListSelectionChanged(FormList list, bool byMouse) {
     case FormList::kProducts: {
       reader_.StopSpeech();
       const int row = Current(listName_->hwnd());
-      if (row < 0 || static_cast<std::size_t>(row) >= listDir_.size()) return;
-      if (folderMode_) FillFolders(listDir_[row]);
-      SetManualDirectory(listDir_[row]);
+      if (row < 0 || row >= Count(listDir_->hwnd())) return;
+      const std::string directory = ProductDirectory(row);
+      if (folderMode_) FillFolders(directory);
+      SetManualDirectory(directory);
       if (byMouse) reader_.Speak(SelectedText(listName_->hwnd()) + kPhraseSeparator);
       break;
     }
@@ -188,11 +189,13 @@ void DocpickForm::HeadingClicked(FormList list) { SetFocus(ListWindow(list)); }
 
 void DocpickForm::SetManualDirectory(const std::string& directory) {
   file1Path_ = directory;
-  file1Names_.clear();
-  if (!directory.empty()) ListMatchingFiles(directory, "*.txt", file1Names_);
+  std::vector<std::string> names;
+  if (!directory.empty()) ListMatchingFiles(directory, "*.txt", names);
   const HWND list = listFile_->hwnd();
+  SendMessage(file1_->hwnd(), LB_RESETCONTENT, 0, 0);
   SendMessage(list, LB_RESETCONTENT, 0, 0);
-  for (const std::string& name : file1Names_) {
+  for (const std::string& name : names) {
+    SendMessage(file1_->hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     const std::string shown = ManualListName(name);
     SendMessage(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
   }
@@ -202,13 +205,13 @@ void DocpickForm::SetManualDirectory(const std::string& directory) {
 
 void DocpickForm::OpenSelectedManual() {
   const int index = Current(listFile_->hwnd());
-  if (index < 0 || static_cast<std::size_t>(index) >= file1Names_.size()) {
+  if (index < 0 || index >= Count(file1_->hwnd())) {
     reader_.StopSpeech();
     reader_.Speak(std::string(kOpenHint) + kPauseMark);
     reader_.WaitSpeechEnd();
     return;
   }
-  const std::string path = JoinPath(file1Path_, file1Names_[static_cast<std::size_t>(index)]);
+  const std::string path = JoinPath(file1Path_, ManualFileName(index));
   if (!IsTextFileName(path)) return;
   if (StartProgramWithCommandLine(editorPath_ + " /ro /endesc " + "\"" + path + "\"") != 0) MessageBeep(0xFFFFFFFF);
 }

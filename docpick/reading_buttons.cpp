@@ -92,6 +92,7 @@ const MessageMap& ReadingButtonBar::ClassMessageMap() {
   static const MessageMap map = MessageMapOf<ReadingButtonBar>(StaticControl::ClassMessageMap())
                                     .On(WM_KEYDOWN, &ReadingButtonBar::OnKeyDown)
                                     .On(WM_SETFOCUS, &ReadingButtonBar::OnSetFocus)
+                                    .On(WM_KILLFOCUS, &ReadingButtonBar::OnKillFocus)
                                     .On(WM_GETDLGCODE, &ReadingButtonBar::OnGetDlgCode);
   return map;
 }
@@ -99,22 +100,12 @@ const MessageMap& ReadingButtonBar::ClassMessageMap() {
 ReadingButtonBar::ReadingButtonBar(FormEvents& form) : form_(form) {}
 
 ReadingButtonBar::~ReadingButtonBar() {
+  if (IsWindow(caption_.hwnd())) DestroyWindow(caption_.hwnd());
   for (auto& button : buttons_)
     if (button != nullptr && IsWindow(button->hwnd())) DestroyWindow(button->hwnd());
 }
 
 int ReadingButtonBar::AccessRole() const { return ROLE_SYSTEM_TOOLBAR; }
-
-void ReadingButtonBar::DescribeContents(std::vector<std::string>& lines) const {
-  static const char* const kLookNames[] = {"off", "on", "active"};
-  std::string line = "buttons:";
-  for (int item = 0; item < kReadingButtonCount; ++item) {
-    line += item == focused_ ? " [" : " ";
-    line += kLookNames[static_cast<int>(looks_[item])];
-    if (item == focused_) line += "]";
-  }
-  lines.push_back(line);
-}
 
 bool ReadingButtonBar::CreateButtons(int buttonWidth, int buttonHeight) {
   for (int item = 0; item < kReadingButtonCount; ++item) {
@@ -127,7 +118,15 @@ bool ReadingButtonBar::CreateButtons(int buttonWidth, int buttonHeight) {
     if (!buttons_[item]->Create(params)) return false;
     SetLook(item, ButtonLook::kOff);
   }
-  return true;
+  CreateParams caption;
+  caption.style = WS_CHILD | WS_VISIBLE | SS_LEFT;
+  caption.parent = hwnd();
+  caption.rect = RECT{0, buttonHeight, kReadingButtonCount * buttonWidth, buttonHeight + 16};
+  return caption_.Create(caption);
+}
+
+void ReadingButtonBar::ShowCaption(bool shown) {
+  SetWindowText(caption_.hwnd(), shown ? ("> " + ReadingButtonName(focused_)).c_str() : "");
 }
 
 void ReadingButtonBar::SetLook(int item, ButtonLook look) {
@@ -145,7 +144,7 @@ void ReadingButtonBar::Press(int item) {
 
 void ReadingButtonBar::MoveFocus(int item) {
   focused_ = (item + kReadingButtonCount) % kReadingButtonCount;
-  InvalidateRect(hwnd(), nullptr, TRUE);
+  ShowCaption(true);
   form_.ReadingButtonFocused(focused_);
 }
 
@@ -175,7 +174,13 @@ LRESULT ReadingButtonBar::OnKeyDown(WPARAM vk, LPARAM) {
 }
 
 LRESULT ReadingButtonBar::OnSetFocus(WPARAM, LPARAM) {
+  ShowCaption(true);
   form_.ReadingButtonFocused(focused_);
+  return 0;
+}
+
+LRESULT ReadingButtonBar::OnKillFocus(WPARAM, LPARAM) {
+  ShowCaption(false);
   return 0;
 }
 

@@ -3,7 +3,8 @@
 // with Tab; Left and Right (and Up and Down) move between the buttons, Enter or Space presses the
 // one that has the focus, and the form says each button's name as it gets the focus. A click on
 // a button presses it too. The bar is a blank static under its pictures, so that the terminal
-// clears what lies between them.
+// clears what lies between them; under the pictures a line names the focused button while the bar
+// has the focus, for the sighted helper beside the user.
 #pragma once
 
 #include <array>
@@ -45,9 +46,9 @@ class ReadingButtonBar : public platform::StaticControl {
   std::string_view ClassName() const override { return "DocpickButtonBar"; }
   int AccessRole() const override;
   std::string AccessValue() const override { return ReadingButtonName(focused_); }
-  void DescribeContents(std::vector<std::string>& lines) const override;
 
-  // Places the buttons in a row from the bar's left edge; false when a picture cannot be made.
+  // Places the buttons in a row from the bar's left edge, and the caption line under them; false
+  // when a window cannot be made.
   bool CreateButtons(int buttonWidth, int buttonHeight);
   void SetLook(int item, ButtonLook look);
   ButtonLook Look(int item) const { return looks_[item]; }
@@ -60,11 +61,14 @@ class ReadingButtonBar : public platform::StaticControl {
   class ButtonPicture;
   platform::LRESULT OnKeyDown(platform::WPARAM vk, platform::LPARAM);
   platform::LRESULT OnSetFocus(platform::WPARAM, platform::LPARAM);
+  platform::LRESULT OnKillFocus(platform::WPARAM, platform::LPARAM);
+  void ShowCaption(bool shown);
   platform::LRESULT OnGetDlgCode(platform::WPARAM, platform::LPARAM);
   void MoveFocus(int item);
 
   FormEvents& form_;
   std::array<std::unique_ptr<ButtonPicture>, kReadingButtonCount> buttons_;
+  platform::StaticControl caption_;
   std::array<ButtonLook, kReadingButtonCount> looks_{};
   int focused_ = 0;
 };

@@ -55,7 +55,7 @@ TEST_F(DocpickMouseMenuTest, ThePopupMenuIsTheReadersAndItsFirstItemTogglesFolde
   ASSERT_GE(on, 0) << Report();
   EXPECT_GT(IndexOf(calls, "VOXAObject3", on), on) << Report();
   EXPECT_TRUE(form->folderMode());
-  HMENU popup = GetSubMenu(GetMenu(form->hwnd()), 0);
+  HMENU popup = form->popupMenu();
   char caption[128] = {};
   GetMenuString(popup, DocpickForm::kMenuFolderMode, caption, sizeof caption, MF_BYCOMMAND);
   EXPECT_EQ(std::string(caption), "フォルダの選択を無効にする(&E)");
@@ -79,7 +79,7 @@ TEST_F(DocpickMouseMenuTest, TheOpenItemIsGrayWithoutAManual) {
   Press("Enter");
   driver.Then([&] { driver.PressKey("Escape"); });
   Press("Apps");
-  HMENU popup = GetSubMenu(GetMenu(form->hwnd()), 0);
+  HMENU popup = form->popupMenu();
   EXPECT_NE(GetMenuState(popup, DocpickForm::kMenuOpen, MF_BYCOMMAND) & MF_GRAYED, 0u);
 }
 
