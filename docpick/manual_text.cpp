@@ -19,6 +19,41 @@ bool HasNonAscii(std::string_view bytes) {
   return false;
 }
 
+// The length of the well-formed UTF-8 sequence at pos, 0 when there is none.
+std::size_t Utf8SequenceAt(std::string_view bytes, std::size_t pos) {
+  const auto lead = static_cast<unsigned char>(bytes[pos]);
+  std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
+                                       : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+  if (length == 0 || pos + length > bytes.size()) return 0;
+  for (std::size_t i = 1; i < length; ++i)
+    if ((static_cast<unsigned char>(bytes[pos + i]) & 0xC0) != 0x80) return 0;
+  return length;
+}
+
+bool IsUtf8(std::string_view bytes) {
+  for (std::size_t pos = 0; pos < bytes.size();) {
+    const std::size_t length = Utf8SequenceAt(bytes, pos);
+    if (length == 0) return false;
+    pos += length;
+  }
+  return true;
+}
+
+// A UTF-8 text in program text; a character Shift-JIS lacks becomes the geta mark, so that one
+// emoji does not make the whole manual unreadable.
+std::string Utf8AsSjis(std::string_view utf8) {
+  std::string sjis;
+  if (Utf8ToSjis(utf8, sjis)) return sjis;
+  sjis.clear();
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    const std::size_t length = Utf8SequenceAt(utf8, pos);
+    std::string character;
+    sjis += Utf8ToSjis(utf8.substr(pos, length), character) ? character : std::string("〓");
+    pos += length;
+  }
+  return sjis;
+}
+
 // "\r\n", a lone "\r" and a lone "\n" all become "\r\n". Line feeds are never trail bytes of
 // Shift-JIS, so a byte walk is safe.
 std::string WithCrLfLineEnds(std::string_view text) {
@@ -43,9 +78,8 @@ std::string WithCrLfLineEnds(std::string_view text) {
 std::string ManualTextFromBytes(std::string_view bytes) {
   // A UTF-8 byte order mark says so at once and is not shown.
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-  std::string sjis;
-  if (!HasNonAscii(bytes) || !Utf8ToSjis(bytes, sjis)) sjis.assign(bytes);
-  return WithCrLfLineEnds(sjis);
+  const bool utf8 = HasNonAscii(bytes) && IsUtf8(bytes);
+  return WithCrLfLineEnds(utf8 ? Utf8AsSjis(bytes) : std::string(bytes));
 }
 
 ManualLoad LoadManualText(const std::string& path, std::string& sjis) {
