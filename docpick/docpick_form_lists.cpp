@@ -163,7 +163,7 @@ void DocpickForm::ListSelectionChanged(FormList list, bool byMouse) {
       const int row = Current(drive1_->hwnd());
       if (row < 0 || static_cast<std::size_t>(row) >= drivePaths_.size()) return;
       // A drive that cannot be read leaves the drive list where the folder list is.
-      if (FolderChoices(drivePaths_[row]).empty() && drivePaths_[row] != "/") {
+      if (!FolderReadable(drivePaths_[row])) {
         SendMessage(drive1_->hwnd(), LB_SETCURSEL, static_cast<WPARAM>(DriveOf(drivePaths_, dir1Path_)), 0);
         return;
       }

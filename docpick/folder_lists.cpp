@@ -70,6 +70,13 @@ std::vector<std::string> FolderChoices(const std::string& folder) {
   return choices;
 }
 
+bool FolderReadable(const std::string& folder) {
+  DIR* dir = ::opendir(FileSystemName(folder).c_str());
+  if (dir == nullptr) return false;
+  ::closedir(dir);
+  return true;
+}
+
 int DriveOf(const std::vector<std::string>& drivePaths, const std::string& path) {
   const std::string full = WithSlash(path);
   int best = 0;

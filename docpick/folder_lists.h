@@ -13,6 +13,8 @@ std::vector<std::string> DrivePaths();
 // The folder's subfolders (program text, ending in '/'), sorted, hidden ones left out; the parent
 // folder first unless folder is the root.
 std::vector<std::string> FolderChoices(const std::string& folder);
+// Whether the folder can be listed.
+bool FolderReadable(const std::string& folder);
 // The drive of drivePaths that holds path (the longest prefix); 0 when none does.
 int DriveOf(const std::vector<std::string>& drivePaths, const std::string& path);
 

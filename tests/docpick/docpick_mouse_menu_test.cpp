@@ -72,6 +72,34 @@ TEST_F(DocpickMouseMenuTest, ThePopupMenuIsTheReadersAndItsFirstItemTogglesFolde
       << Report();
 }
 
+TEST_F(DocpickMouseMenuTest, InFolderSelectionModeAnyFolderCanBeOpened) {
+  OurManuals({});
+  const std::string sub = ManualDir("general/sub");
+  WriteFile(sub, "x.txt", "x text");
+  WriteString(HKEY_LOCAL_MACHINE, "Software\\TKV\\LEXIV\\Directories", "manual", "");
+  ASSERT_EQ(StartForm(), 0);
+  driver.RunFor(100);
+  // The only product is the other manuals, in the general directory; the folder picture's
+  // double click switches the mode on.
+  driver.DoubleClick(GetDlgItem(form->hwnd(), 10), POINT{1, 1});
+  driver.RunFor(10);
+  ASSERT_TRUE(form->folderMode());
+  for (int i = 0; i < 5; ++i) Press("Tab");
+  calls.clear();
+  Press("Down");
+  Press("Enter");
+  EXPECT_EQ(form->manualDirectory(), sub);
+  EXPECT_EQ(SendMessage(form->manualList(), LB_GETCOUNT, 0, 0), 1);
+  EXPECT_TRUE(Contains(Spoken(), "フォルダの選択" + kSep + "..")) << Report();
+  // The title line is the program's again once the mode is off.
+  driver.DoubleClick(GetDlgItem(form->hwnd(), 10), POINT{1, 1});
+  driver.RunFor(10);
+  EXPECT_FALSE(form->folderMode());
+  char title[128] = {};
+  GetWindowText(GetDlgItem(form->hwnd(), 1), title, sizeof title);
+  EXPECT_NE(std::string(title), " Text-File Glancer Mode ");
+}
+
 TEST_F(DocpickMouseMenuTest, TheOpenItemIsGrayWithoutAManual) {
   OurManuals({});
   ASSERT_EQ(StartForm(), 0);
