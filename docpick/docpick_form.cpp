@@ -84,7 +84,8 @@ class MissingReaderBox : public Dialog {
     const int width = (static_cast<int>(sizeof kMissingReader) + 4) * kCell;
     box.width = width;
     box.height = 5 * kRow;
-    box.controls.push_back({"Static", kMissingReader, 0xFFFF, WS_CHILD | WS_VISIBLE | SS_LEFT, RECT{kCell, kRow, width - kCell, 2 * kRow}});
+    box.controls.push_back({"Static", kMissingReader, 0xFFFF, WS_CHILD | WS_VISIBLE | SS_LEFT,
+                            RECT{kCell, kRow, width - kCell, 2 * kRow}});
     box.controls.push_back({"Button", "OK", IDOK, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
                             RECT{width / 2 - 3 * kCell, 3 * kRow, width / 2 + 3 * kCell, 4 * kRow}});
     return box;
@@ -187,14 +188,16 @@ bool DocpickForm::CreateControls() {
   image1_ = std::make_unique<FormPicture>(*this, FormPicture::Kind::kFolderMode);
   image2_ = std::make_unique<FormPicture>(*this, FormPicture::Kind::kZoom);
   const DWORD list = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT;
-  if (!make(*label1_, kTitleLine, kLabel1Id, WS_VISIBLE | SS_LEFT) || !make(*labelMain_, nullptr, kLabelMainId, WS_VISIBLE) ||
-      !make(*labelSub_, nullptr, kLabelSubId, WS_VISIBLE) || !make(*listName_, nullptr, kListNameId, list) ||
-      !make(*listFile_, nullptr, kListFileId, list) || !make(*listDir_, nullptr, kListDirId, 0) ||
-      !make(*file1_, nullptr, kFile1Id, 0) ||
+  if (!make(*label1_, kTitleLine, kLabel1Id, WS_VISIBLE | SS_LEFT) ||
+      !make(*labelMain_, nullptr, kLabelMainId, WS_VISIBLE) || !make(*labelSub_, nullptr, kLabelSubId, WS_VISIBLE) ||
+      !make(*listName_, nullptr, kListNameId, list) || !make(*listFile_, nullptr, kListFileId, list) ||
+      !make(*listDir_, nullptr, kListDirId, 0) || !make(*file1_, nullptr, kFile1Id, 0) ||
       !make(*text1_, nullptr, kText1Id, WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE) ||
       !make(*buttons_, nullptr, kButtonBarId, WS_VISIBLE | WS_TABSTOP) ||
-      !make(*drive1_, nullptr, kDrive1Id, WS_TABSTOP | WS_VSCROLL) || !make(*dir1_, nullptr, kDir1Id, WS_TABSTOP | WS_VSCROLL) ||
-      !make(*image1_, nullptr, kImage1Id, WS_VISIBLE | SS_BITMAP) || !make(*image2_, nullptr, kImage2Id, WS_VISIBLE | SS_BITMAP))
+      !make(*drive1_, nullptr, kDrive1Id, WS_TABSTOP | WS_VSCROLL) ||
+      !make(*dir1_, nullptr, kDir1Id, WS_TABSTOP | WS_VSCROLL) ||
+      !make(*image1_, nullptr, kImage1Id, WS_VISIBLE | SS_BITMAP) ||
+      !make(*image2_, nullptr, kImage2Id, WS_VISIBLE | SS_BITMAP))
     return false;
   SendMessage(labelMain_->hwnd(), SB_SETTEXT, 0, reinterpret_cast<LPARAM>(kMainHeading));
   SendMessage(labelSub_->hwnd(), SB_SETTEXT, 0, reinterpret_cast<LPARAM>(kSubHeading));
@@ -273,8 +276,10 @@ bool DocpickForm::PreTranslateMessage(Msg& msg) {
     return true;
   }
   if (msg.wParam == VK_ESCAPE) {
-    if (listMode_ == 1) SetFocus(listName_->hwnd());
-    else Exit();
+    if (listMode_ == 1)
+      SetFocus(listName_->hwnd());
+    else
+      Exit();
     return true;
   }
   return Window::PreTranslateMessage(msg);
@@ -349,7 +354,10 @@ void DocpickForm::Exit() {
   reader_.Speak("マニュアル 終わり");
   PumpPending();
   reader_.WaitSpeechEnd();
-  if (started_) SystemParametersInfoA(SPI_SETLISTBOXSMOOTHSCROLLING, 0, reinterpret_cast<void*>(static_cast<std::intptr_t>(savedSmoothScrolling_)), SPIF_UPDATEINIFILE);
+  if (started_)
+    SystemParametersInfoA(SPI_SETLISTBOXSMOOTHSCROLLING, 0,
+                          reinterpret_cast<void*>(static_cast<std::intptr_t>(savedSmoothScrolling_)),
+                          SPIF_UPDATEINIFILE);
   DestroyWindow(hwnd());
 }
 

@@ -38,7 +38,10 @@ class DocpickForm : public platform::Window, public FormEvents {
   // message has been shown).
   int Start();
   // For tests: the reader object to use instead of the library's.
-  void UseReader(ReaderObject reader) { injectedReader_ = std::move(reader); hasInjectedReader_ = true; }
+  void UseReader(ReaderObject reader) {
+    injectedReader_ = std::move(reader);
+    hasInjectedReader_ = true;
+  }
 
   // What the tests look at.
   platform::HWND productList() const { return listName_->hwnd(); }
@@ -139,7 +142,7 @@ class DocpickForm : public platform::Window, public FormEvents {
   std::string editorPath_;
   std::string file1Path_;  // File1's path
   platform::HMENU popupBar_;
-  std::string dir1Path_;               // Dir1's folder
+  std::string dir1Path_;                // Dir1's folder
   std::vector<std::string> dir1Paths_;  // the folder each Dir1 row stands for
   std::vector<std::string> drivePaths_;
   int listMode_ = 0;

@@ -59,12 +59,8 @@ void DocpickForm::DisplaySelectedManual() {
       SetText(text);
       if (listMode_ == 1) reader_.Speak(std::string(FirstLine(text)));
       break;
-    case ManualLoad::kTooLarge:
-      SetText(kTooLarge);
-      break;
-    case ManualLoad::kUnreadable:
-      SetText("");
-      break;
+    case ManualLoad::kTooLarge: SetText(kTooLarge); break;
+    case ManualLoad::kUnreadable: SetText(""); break;
   }
 }
 

@@ -76,9 +76,7 @@ bool DocpickForm::ListKeyDown(FormList list, UINT vk) {
   wrapWord_.clear();
   const int current = Current(window);
   switch (vk) {
-    case VK_RETURN:
-      SetFocus(listFile_->hwnd());
-      return true;
+    case VK_RETURN: SetFocus(listFile_->hwnd()); return true;
     case VK_SPACE:
     case VK_DOWN:
     case VK_RIGHT:
@@ -98,8 +96,7 @@ bool DocpickForm::ListKeyDown(FormList list, UINT vk) {
         return true;
       }
       return false;
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -171,8 +168,7 @@ void DocpickForm::ListSelectionChanged(FormList list, bool byMouse) {
       SetText("");
       break;
     }
-    case FormList::kFolders:
-      break;
+    case FormList::kFolders: break;
   }
 }
 
@@ -235,7 +231,8 @@ void DocpickForm::FillFolders(const std::string& directory) {
   if (!dir1Paths_.empty()) SendMessage(dir1_->hwnd(), LB_SETCURSEL, 0, 0);
   drivePaths_ = DrivePaths();
   SendMessage(drive1_->hwnd(), LB_RESETCONTENT, 0, 0);
-  for (const std::string& drive : drivePaths_) SendMessage(drive1_->hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(drive.c_str()));
+  for (const std::string& drive : drivePaths_)
+    SendMessage(drive1_->hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(drive.c_str()));
   SendMessage(drive1_->hwnd(), LB_SETCURSEL, static_cast<WPARAM>(DriveOf(drivePaths_, directory)), 0);
 }
 

@@ -46,7 +46,8 @@ void AddProgramPath(std::vector<std::string>& paths, const std::string& fileSyst
 
 std::vector<std::string> DrivePaths() {
   std::vector<std::string> drives{"/"};
-  if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') AddProgramPath(drives, WithSlash(home));
+  if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/')
+    AddProgramPath(drives, WithSlash(home));
   for (const std::string& mounted : Subdirectories("/mnt")) AddProgramPath(drives, mounted);
   // /media/DISK, or /media/USER/DISK; /run/media/USER/DISK.
   for (const std::string& entry : Subdirectories("/media")) {

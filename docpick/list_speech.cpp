@@ -32,18 +32,12 @@ std::string KeyUpAnnouncement(UINT vk, std::string_view wrapWord, int selected, 
     case VK_UP:
     case VK_SPACE:
     case VK_RIGHT:
-    case VK_LEFT:
-      return wrapWord.empty() ? std::string(entry) : Said(wrapWord, entry);
-    case VK_HOME:
-      return Said("トップ", entry);
-    case VK_END:
-      return Said("ラスト", entry);
-    case VK_PRIOR:
-      return Said(selected <= 0 ? std::string("バック トップ") : "バック " + position, entry);
-    case VK_NEXT:
-      return Said(selected >= count - 1 ? std::string("ネクスト ラスト") : "ネクスト " + position, entry);
-    default:
-      return {};
+    case VK_LEFT: return wrapWord.empty() ? std::string(entry) : Said(wrapWord, entry);
+    case VK_HOME: return Said("トップ", entry);
+    case VK_END: return Said("ラスト", entry);
+    case VK_PRIOR: return Said(selected <= 0 ? std::string("バック トップ") : "バック " + position, entry);
+    case VK_NEXT: return Said(selected >= count - 1 ? std::string("ネクスト ラスト") : "ネクスト " + position, entry);
+    default: return {};
   }
 }
 

@@ -22,8 +22,11 @@ bool HasNonAscii(std::string_view bytes) {
 // The length of the well-formed UTF-8 sequence at pos, 0 when there is none.
 std::size_t Utf8SequenceAt(std::string_view bytes, std::size_t pos) {
   const auto lead = static_cast<unsigned char>(bytes[pos]);
-  std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                                       : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+  std::size_t length = lead < 0x80                    ? 1
+                       : lead >= 0xC2 && lead <= 0xDF ? 2
+                       : lead >= 0xE0 && lead <= 0xEF ? 3
+                       : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                      : 0;
   if (length == 0 || pos + length > bytes.size()) return 0;
   for (std::size_t i = 1; i < length; ++i)
     if ((static_cast<unsigned char>(bytes[pos + i]) & 0xC0) != 0x80) return 0;

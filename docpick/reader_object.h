@@ -28,12 +28,12 @@ class ReaderObject {
 
   // The methods by their numbers; each answers false when the object or the method is missing or
   // the method fails.
-  bool Speak(const std::string& sjis);      // 1
-  bool StopSpeech();                        // 2
-  bool StopFollowingFocus();                // 3
-  bool FollowFocus();                       // 4
-  bool WaitSpeechEnd();                     // 6
-  bool ReadSpeechState();                   // 9
+  bool Speak(const std::string& sjis);  // 1
+  bool StopSpeech();                    // 2
+  bool StopFollowingFocus();            // 3
+  bool FollowFocus();                   // 4
+  bool WaitSpeechEnd();                 // 6
+  bool ReadSpeechState();               // 9
 
  private:
   platform::LoadedLibrary library_;

@@ -60,7 +60,8 @@ void RegisterButtonPictures() {
   for (int item = 0; item < kReadingButtonCount; ++item) {
     SetBitmap(ButtonPictureId(item, ButtonLook::kOff), PictureOf(kButtonShapes[item], false));
     SetBitmap(ButtonPictureId(item, ButtonLook::kOn), PictureOf(kButtonShapes[item], true));
-    SetBitmap(ButtonPictureId(item, ButtonLook::kActive), PictureOf(item == kStartReading ? kActiveShape : kButtonShapes[item], false));
+    SetBitmap(ButtonPictureId(item, ButtonLook::kActive),
+              PictureOf(item == kStartReading ? kActiveShape : kButtonShapes[item], false));
   }
   SetBitmap(kFolderModePictureId, PictureOf(kFolderShape, false));
   SetBitmap(kZoomPictureId, PictureOf(kZoomShape, false));
@@ -83,8 +84,8 @@ class ReadingButtonBar::ButtonPicture : public StaticControl {
 };
 
 const MessageMap& ReadingButtonBar::ButtonPicture::ClassMessageMap() {
-  static const MessageMap map = MessageMapOf<ButtonPicture>(StaticControl::ClassMessageMap())
-                                    .On(WM_LBUTTONDOWN, &ButtonPicture::OnLButtonDown);
+  static const MessageMap map =
+      MessageMapOf<ButtonPicture>(StaticControl::ClassMessageMap()).On(WM_LBUTTONDOWN, &ButtonPicture::OnLButtonDown);
   return map;
 }
 
@@ -132,7 +133,8 @@ void ReadingButtonBar::ShowCaption(bool shown) {
 void ReadingButtonBar::SetLook(int item, ButtonLook look) {
   if (item < 0 || item >= kReadingButtonCount) return;
   looks_[item] = look;
-  if (buttons_[item] != nullptr) SendMessage(buttons_[item]->hwnd(), STM_SETIMAGE, IMAGE_BITMAP, ButtonPictureId(item, look));
+  if (buttons_[item] != nullptr)
+    SendMessage(buttons_[item]->hwnd(), STM_SETIMAGE, IMAGE_BITMAP, ButtonPictureId(item, look));
 }
 
 void ReadingButtonBar::Press(int item) {
@@ -151,25 +153,14 @@ void ReadingButtonBar::MoveFocus(int item) {
 LRESULT ReadingButtonBar::OnKeyDown(WPARAM vk, LPARAM) {
   switch (vk) {
     case VK_LEFT:
-    case VK_UP:
-      MoveFocus(focused_ - 1);
-      return 0;
+    case VK_UP: MoveFocus(focused_ - 1); return 0;
     case VK_RIGHT:
-    case VK_DOWN:
-      MoveFocus(focused_ + 1);
-      return 0;
-    case VK_HOME:
-      MoveFocus(0);
-      return 0;
-    case VK_END:
-      MoveFocus(kReadingButtonCount - 1);
-      return 0;
+    case VK_DOWN: MoveFocus(focused_ + 1); return 0;
+    case VK_HOME: MoveFocus(0); return 0;
+    case VK_END: MoveFocus(kReadingButtonCount - 1); return 0;
     case VK_RETURN:
-    case VK_SPACE:
-      Press(focused_);
-      return 0;
-    default:
-      return Default();
+    case VK_SPACE: Press(focused_); return 0;
+    default: return Default();
   }
 }
 

@@ -72,7 +72,8 @@ long FollowFocus(VoxaObject*) {
 
 long WaitSpeechEnd(VoxaObject*, long* finished) {
   AppendLog(LogLine("VOXAObject6"));
-  for (long waited = 0; TheScreenReader().Speaking() != 0 && waited < kWaitLimitMs; waited += kWaitPollMs) SleepMs(kWaitPollMs);
+  for (long waited = 0; TheScreenReader().Speaking() != 0 && waited < kWaitLimitMs; waited += kWaitPollMs)
+    SleepMs(kWaitPollMs);
   if (finished != nullptr) *finished = 1;
   return 0;
 }
@@ -87,8 +88,8 @@ long GetSpeechState(VoxaObject*, long* speaking, long* rate, long* followingFocu
 }
 
 const VoxaObjectMethods kMethods = {
-    AddRef, Release, Speak, StopSpeech, StopFollowingFocus, FollowFocus, nullptr, WaitSpeechEnd, nullptr, nullptr,
-    GetSpeechState,
+    AddRef,  Release,       Speak,   StopSpeech, StopFollowingFocus, FollowFocus,
+    nullptr, WaitSpeechEnd, nullptr, nullptr,    GetSpeechState,
 };
 
 }  // namespace

@@ -50,8 +50,7 @@ BOOL SystemParametersInfoA(UINT action, UINT, void* param, UINT) {
       return TRUE;
     case SPI_SETLISTBOXSMOOTHSCROLLING:
       return WriteSmoothScrolling(reinterpret_cast<std::uintptr_t>(param) != 0 ? TRUE : FALSE);
-    default:
-      return FALSE;
+    default: return FALSE;
   }
 }
 

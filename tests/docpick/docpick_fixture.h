@@ -15,8 +15,8 @@
 #include "docpick/docpick_form.h"
 #include "platform/core/focus.h"
 #include "platform/core/messages.h"
-#include "platform/core/window_functions.h"
 #include "platform/core/ui_thread.h"
+#include "platform/core/window_functions.h"
 #include "platform/headless/headless_driver.h"
 #include "platform/services/registry.h"
 #include "platform/services/shift_jis_text.h"
@@ -53,7 +53,8 @@ struct RecordingReader {
   static long State(VoxaObject* self, long*, long*, long*) { return Simple(self, "VOXAObject9"); }
 
   static VoxaObject* Make(std::vector<std::string>* calls) {
-    static const VoxaObjectMethods methods = {AddRef, Release, Speak, Stop, Off, On, nullptr, Wait, nullptr, nullptr, State};
+    static const VoxaObjectMethods methods = {AddRef,  Release, Speak,   Stop,    Off,  On,
+                                              nullptr, Wait,    nullptr, nullptr, State};
     auto* reader = new RecordingReader{{&methods}, calls};
     return &reader->base;
   }
@@ -79,10 +80,12 @@ class DocpickFixture : public ::testing::Test {
   static void WriteDword(HKEY root, const std::string& key, const char* name, DWORD value) {
     WriteValue(root, key, name, REG_DWORD, &value, sizeof value);
   }
-  static void WriteValue(HKEY root, const std::string& key, const char* name, DWORD type, const void* data, DWORD size) {
+  static void WriteValue(HKEY root, const std::string& key, const char* name, DWORD type, const void* data,
+                         DWORD size) {
     HKEY handle{};
-    ASSERT_EQ(RegCreateKeyExA(root, key.c_str(), 0, "", REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &handle, nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExA(root, key.c_str(), 0, "", REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &handle, nullptr),
+        ERROR_SUCCESS);
     EXPECT_EQ(RegSetValueExA(handle, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
     RegCloseKey(handle);
   }

@@ -103,21 +103,23 @@ TEST_F(DocpickFormTest, PageKeysSayThePositionTheyReach) {
   Press("Enter");
   Press("Down");
   Press("Down");  // entry 3 of 10
-  // The list shows a page of entries; Page Down from entry 3 lands five further on.
-  RECT rect;
-  GetClientRect(form->manualList(), &rect);
-  MoveWindow(form->manualList(), 0, 32, 100, 5 * 16, TRUE);
+  // A page of eight entries: Page Down from entry 3 lands on the page's last, entry 8.
+  MoveWindow(form->manualList(), 0, 32, 100, 8 * 16, TRUE);
   calls.clear();
   Press("PageDown");
-  const int reached = static_cast<int>(SendMessage(form->manualList(), LB_GETCURSEL, 0, 0));
-  ASSERT_GT(reached, 2);
-  ASSERT_LT(reached, 9);
-  EXPECT_TRUE(Contains(Spoken(), "ネクスト " + std::to_string(reached + 1) + "項目め" + kSep + "m" + std::to_string(reached)))
-      << Report();
+  EXPECT_EQ(SendMessage(form->manualList(), LB_GETCURSEL, 0, 0), 7);
+  EXPECT_TRUE(Contains(Spoken(), "ネクスト 8項目め" + kSep + "m7")) << Report();
+  calls.clear();
+  Press("PageUp");
+  EXPECT_TRUE(Contains(Spoken(), "バック トップ" + kSep + "m0")) << Report();
   Press("End");
   calls.clear();
   Press("PageDown");
   EXPECT_TRUE(Contains(Spoken(), "ネクスト ラスト" + kSep + "m9")) << Report();
+  // From the last entry, shown at the foot of the page from entry 3 on, Page Up goes to entry 3.
+  calls.clear();
+  Press("PageUp");
+  EXPECT_TRUE(Contains(Spoken(), "バック 3項目め" + kSep + "m2")) << Report();
   Press("Home");
   calls.clear();
   Press("PageUp");
@@ -226,9 +228,8 @@ TEST_F(DocpickFormTest, TheStartButtonReadsPhraseByPhraseFromTheCaret) {
   std::vector<std::string> sequence;
   for (const std::string& call : calls)
     if (call.rfind("VOXAObject1", 0) == 0 || call == "VOXAObject6") sequence.push_back(call);
-  const std::vector<std::string> expected{
-      "VOXAObject1\t価格は１,２００円、", "VOXAObject6", "VOXAObject1\t送料は無料。", "VOXAObject6",
-      "VOXAObject1\t読み 終わり"};
+  const std::vector<std::string> expected{"VOXAObject1\t価格は１,２００円、", "VOXAObject6",
+                                          "VOXAObject1\t送料は無料。", "VOXAObject6", "VOXAObject1\t読み 終わり"};
   EXPECT_EQ(sequence, expected) << Report();
 
   // The arrows move along the bar and each button says its name.
@@ -253,10 +254,17 @@ TEST_P(MissingReaderTest, TheProgramSaysWhatItNeedsAndEnds) {
   OurManuals({});
   form = std::make_unique<DocpickForm>("libdocpick-test-no-such-reader.so");
   if (GetParam()) {
-    static const VoxaObjectMethods failing = {
-        RecordingReader::AddRef, RecordingReader::Release, RecordingReader::Speak, RecordingReader::Stop,
-        [](VoxaObject*) -> long { return -1; }, RecordingReader::On, nullptr, RecordingReader::Wait, nullptr, nullptr,
-        RecordingReader::State};
+    static const VoxaObjectMethods failing = {RecordingReader::AddRef,
+                                              RecordingReader::Release,
+                                              RecordingReader::Speak,
+                                              RecordingReader::Stop,
+                                              [](VoxaObject*) -> long { return -1; },
+                                              RecordingReader::On,
+                                              nullptr,
+                                              RecordingReader::Wait,
+                                              nullptr,
+                                              nullptr,
+                                              RecordingReader::State};
     auto* reader = new RecordingReader{{&failing}, &calls};
     form->UseReader(ReaderObject(&reader->base));
   }

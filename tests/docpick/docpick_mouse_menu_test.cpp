@@ -67,9 +67,9 @@ TEST_F(DocpickMouseMenuTest, ThePopupMenuIsTheReadersAndItsFirstItemTogglesFolde
   // Tab now also reaches the drive and the folder list, which say what they are.
   calls.clear();
   for (int i = 0; i < 4; ++i) Press("Tab");
-  EXPECT_TRUE(std::any_of(calls.begin(), calls.end(),
-                          [](const std::string& call) { return call.rfind("VOXAObject1\tドライブの選択\xFE", 0) == 0; }))
-      << Report();
+  EXPECT_TRUE(std::any_of(calls.begin(), calls.end(), [](const std::string& call) {
+    return call.rfind("VOXAObject1\tドライブの選択\xFE", 0) == 0;
+  })) << Report();
 }
 
 TEST_F(DocpickMouseMenuTest, InFolderSelectionModeAnyFolderCanBeOpened) {

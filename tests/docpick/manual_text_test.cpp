@@ -1,7 +1,8 @@
 // How a manual file's bytes become the text box's text.
+#include "docpick/manual_text.h"
+
 #include <gtest/gtest.h>
 
-#include "docpick/manual_text.h"
 #include "platform/services/shift_jis_text.h"
 
 namespace lexiv::docpick {
@@ -21,10 +22,10 @@ TEST(ManualTextTest, Utf8OrShiftJisWithEveryLineEndMadeCrLf) {
   const Case cases[] = {
       {"plain\nascii", "plain\r\nascii"},
       {Utf8("説明です。") + "\n", "説明です。\r\n"},
-      {"\xEF\xBB\xBF" + Utf8("印"), "印"},                                  // the byte order mark goes
-      {"説明\r\n二行\r三行\n", "説明\r\n二行\r\n三行\r\n"},                  // Shift-JIS as it is
-      {Utf8("絵") + "\xF0\x9F\x98\x80" + Utf8("文字"), "絵〓文字"},          // a character Shift-JIS lacks
-      {"\xE3\x81", "\xE3\x81"},                                               // cut UTF-8 is no UTF-8
+      {"\xEF\xBB\xBF" + Utf8("印"), "印"},                           // the byte order mark goes
+      {"説明\r\n二行\r三行\n", "説明\r\n二行\r\n三行\r\n"},          // Shift-JIS as it is
+      {Utf8("絵") + "\xF0\x9F\x98\x80" + Utf8("文字"), "絵〓文字"},  // a character Shift-JIS lacks
+      {"\xE3\x81", "\xE3\x81"},                                      // cut UTF-8 is no UTF-8
   };
   for (const Case& c : cases) EXPECT_EQ(ManualTextFromBytes(c.bytes), c.text) << c.bytes;
 }

@@ -1,10 +1,11 @@
 // Where the reading pauses: each case is a text and the phrases it is read in.
+#include "docpick/phrase_splitter.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "docpick/phrase_splitter.h"
 #include "docpick/reading_engine.h"
 
 namespace lexiv::docpick {

@@ -1,12 +1,13 @@
 // The reader object of the real libvoxausr.so: each method reaches the call log as one line, and a
 // library without the object is no reader.
+#include "docpick/reader_object.h"
+
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <fstream>
 #include <sstream>
 
-#include "docpick/reader_object.h"
 #include "platform/services/shift_jis_text.h"
 #include "support/temp_dir.h"
 
@@ -41,10 +42,15 @@ TEST(ReaderObjectTest, EachMethodIsOneLogLineInTheLogsEscaping) {
   std::ifstream in(log);
   std::stringstream text;
   text << in.rdbuf();
-  const std::string expected = "VOXAObject3\n"
-                               "VOXAObject1\t" + Utf8("メニュー") + "\xE2\x90\x9E" + Utf8("その他のマニュアル") + "\n"
-                               "VOXAObject1\t" + Utf8("一行目") + "\\r\\n\\t" + Utf8("タブ") + "\\\\\n"
-                               "VOXAObject2\nVOXAObject4\nVOXAObject6\nVOXAObject9\n";
+  const std::string expected =
+      "VOXAObject3\n"
+      "VOXAObject1\t" +
+      Utf8("メニュー") + "\xE2\x90\x9E" + Utf8("その他のマニュアル") +
+      "\n"
+      "VOXAObject1\t" +
+      Utf8("一行目") + "\\r\\n\\t" + Utf8("タブ") +
+      "\\\\\n"
+      "VOXAObject2\nVOXAObject4\nVOXAObject6\nVOXAObject9\n";
   EXPECT_EQ(text.str(), expected);
 }
 

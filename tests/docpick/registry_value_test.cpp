@@ -1,8 +1,9 @@
 // The registry rule of the viewer: machine first, the user's when the machine gives nothing; a
 // string up to its first NUL, a DWORD as its number, anything else nothing.
+#include "docpick/registry_value.h"
+
 #include <gtest/gtest.h>
 
-#include "docpick/registry_value.h"
 #include "docpick_fixture.h"
 
 namespace lexiv::docpick::testing {
@@ -26,8 +27,10 @@ TEST_F(RegistryValueTest, MachineThenUserAndOnlyStringsAndNumbersCount) {
     const char* value;
   };
   const Case cases[] = {
-      {"both", "machine"}, {"emptyOnMachine", "user"}, {"userOnly", "user"}, {"withNul", "ab"},
-      {"number", "1234"},  {"zero", "0"},              {"binary", ""},      {"missing", ""},
+      {"both", "machine"},  {"emptyOnMachine", "user"},
+      {"userOnly", "user"}, {"withNul", "ab"},
+      {"number", "1234"},   {"zero", "0"},
+      {"binary", ""},       {"missing", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(QueryValue(key, c.name), c.value) << c.name;
   EXPECT_EQ(QueryValue("Software\\TKV\\NoSuchKey", "both"), "");
