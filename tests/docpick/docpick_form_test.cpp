@@ -242,8 +242,10 @@ TEST_F(DocpickFormTest, TheStartButtonReadsPhraseByPhraseFromTheCaret) {
   calls.clear();
   ASSERT_EQ(driver.PressKey("Escape"), 0);
   driver.Run();
-  EXPECT_TRUE(Contains(Spoken(), "マニュアル 終わり")) << Report();
-  EXPECT_EQ(calls.back(), "VOXAObject6");
+  // The reader follows the focus again, the goodbye is said and waited for.
+  const std::vector<std::string> last{"VOXAObject4", "VOXAObject2", "VOXAObject1\tマニュアル 終わり", "VOXAObject6"};
+  ASSERT_GE(calls.size(), last.size()) << Report();
+  EXPECT_EQ(std::vector<std::string>(calls.end() - 4, calls.end()), last) << Report();
 }
 
 // Starts the viewer with no reader object, or with one whose method 3 fails: the message is shown
