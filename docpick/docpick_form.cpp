@@ -270,6 +270,13 @@ void DocpickForm::Say(const std::string& sjis) {
 }
 
 bool DocpickForm::PreTranslateMessage(Msg& msg) {
+  // Most terminals send nothing for the Applications key: Shift+F10, its usual stand-in, opens the
+  // manual list's menu too.
+  if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && msg.wParam == VK_F10 &&
+      (GetKeyState(VK_SHIFT) & 0x8000) != 0 && msg.hwnd == listFile_->hwnd()) {
+    ShowPopupMenu();
+    return true;
+  }
   if (msg.message != WM_KEYDOWN) return Window::PreTranslateMessage(msg);
   if (msg.wParam == VK_TAB) {
     MoveFocusAlongTabs((GetKeyState(VK_SHIFT) & 0x8000) != 0);

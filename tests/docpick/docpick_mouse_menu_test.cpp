@@ -105,8 +105,11 @@ TEST_F(DocpickMouseMenuTest, TheOpenItemIsGrayWithoutAManual) {
   ASSERT_EQ(StartForm(), 0);
   driver.RunFor(100);
   Press("Enter");
+  calls.clear();
   driver.Then([&] { driver.PressKey("Escape"); });
-  Press("Apps");
+  // Shift+F10 stands in for the Applications key, which most terminals do not send.
+  Press("Shift+F10");
+  EXPECT_GE(IndexOf(calls, "VOXAObject4"), 0) << Report();
   HMENU popup = form->popupMenu();
   EXPECT_NE(GetMenuState(popup, DocpickForm::kMenuOpen, MF_BYCOMMAND) & MF_GRAYED, 0u);
 }
