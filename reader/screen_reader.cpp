@@ -140,6 +140,11 @@ void ScreenReader::DetachWatcher() {
   if (watcher_ != nullptr && watcher_->loaded()) watcher_->detach();
 }
 
+void ScreenReader::FollowFocus(bool follow) {
+  followingFocus_ = follow;
+  if (follow) AttachWatcher(); else DetachWatcher();
+}
+
 std::string ScreenReader::Ask(int question) {
   if (watcher_ == nullptr || !watcher_->loaded()) return {};
   char buffer[512];

@@ -42,6 +42,11 @@ class ScreenReader {
   bool ProgramSpeaksForItself() const { return status_.ProgramSpeaksForItself(); }
   void ReaderKey(const char* name);
 
+  // The automation object's switch: while following the focus the reader watches the program's
+  // windows (as while it holds the program's status callback); off, it leaves them to the program.
+  void FollowFocus(bool follow);
+  bool FollowingFocus() const { return followingFocus_; }
+
   const VoxaReaderSettings& settings() const { return settings_; }
 
   // The speech rate of each step: -100 to 100.
@@ -68,6 +73,7 @@ class ScreenReader {
   VoxaWatchSink sink_{};
   KanjiReadings kanjiTable_;
   bool kanjiTableTried_ = false;
+  bool followingFocus_ = false;
 };
 
 }  // namespace lexiv::reader

@@ -3,7 +3,7 @@
 #include "voxausr.h"
 
 #include "log_line.h"
-#include "screen_reader.h"
+#include "reader_instance.h"
 
 using lexiv::reader::AppendLog;
 using lexiv::reader::LogLine;
@@ -11,10 +11,7 @@ using lexiv::reader::ScreenReader;
 
 namespace {
 
-ScreenReader& Reader() {
-  static ScreenReader reader;
-  return reader;
-}
+ScreenReader& Reader() { return lexiv::reader::TheScreenReader(); }
 
 const char* OrEmpty(const char* text) { return text != nullptr ? text : ""; }
 
