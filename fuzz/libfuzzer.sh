@@ -3,6 +3,8 @@
 # session_frame_fuzz)
 # in process with clang's libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer, from its
 # seeds and past findings, and exits non-zero on a finding (written to fuzz/out-TARGET/).
+# LEXIV_FUZZ_TIMEOUT (seconds, default 5) is the time one input may take: raise it on a machine
+# that other work keeps busy, where a niced fuzzer may wait seconds for the processor.
 # These parsers hold no program text, so clang (which cannot compile Shift-JIS literals) builds
 # them faithfully; in process they run thousands of times faster than one process per input.
 set -euo pipefail
@@ -34,6 +36,6 @@ clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-reco
   fuzz/$target.cpp $sources -ldl -o build-libfuzzer/$target
 regressions=()
 [ -d fuzz/regressions/$seeds ] && regressions=(fuzz/regressions/$seeds)
-build-libfuzzer/$target -max_total_time="$seconds" -max_len=4096 -timeout=5 -artifact_prefix="$out/" \
+build-libfuzzer/$target -max_total_time="$seconds" -max_len=4096 -timeout="${LEXIV_FUZZ_TIMEOUT:-5}" -artifact_prefix="$out/" \
   "$out/corpus" "${regressions[@]}" 2>&1 | tee "$out.log" | grep -E "DONE|ERROR|SUMMARY" || true
 ! ls "$out"/crash-* "$out"/timeout-* "$out"/leak-* >/dev/null 2>&1
