@@ -376,5 +376,37 @@ TEST_F(RegistryTest, AnUnreadableHiveIsNeverOverwritten) {
   EXPECT_EQ(RegistryHiveProblem(HKEY_CURRENT_USER), "");
 }
 
+// Where the machine hive is read from: a system-wide file wins while it exists, the installation's
+// own is the fallback, and LEXIV_REGISTRY_DIR overrides both.
+TEST_F(RegistryTest, MachineHiveFallsBackToTheInstallationsOwn) {
+  const std::filesystem::path systemWide = dir_.path() / "etc" / "system.reg";
+  const std::filesystem::path installation = dir_.path() / "programs" / "system.reg";
+  std::filesystem::create_directories(systemWide.parent_path());
+  std::filesystem::create_directories(installation.parent_path());
+  const auto hiveWithManual = [](const char* manual) {
+    return std::string("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\TKV\\Lexiv\\Directories]\n\"Manual\"=\"") + manual +
+           "\"\n";
+  };
+  WriteText(installation, hiveWithManual("/opt/lexiv/Manual/"));
+  WriteText(MachineHive(), hiveWithManual("/override/Manual/"));
+  ReplaceMachineHiveLocations(systemWide.string(), installation.string());
+
+  const auto manual = [&] {
+    DWORD type = 0;
+    std::string data;
+    if (QueryValue(HKEY_LOCAL_MACHINE, "Software\\TKV\\Lexiv\\Directories", "Manual", type, data) != ERROR_SUCCESS)
+      return std::string("(none)");
+    return std::string(data.c_str());
+  };
+  EXPECT_EQ(manual(), "/override/Manual/") << "LEXIV_REGISTRY_DIR wins";
+  ::unsetenv("LEXIV_REGISTRY_DIR");
+  EXPECT_EQ(manual(), "/opt/lexiv/Manual/") << "no system-wide hive: the installation's";
+  WriteText(systemWide, hiveWithManual("/usr/share/lexiv/Manual/"));
+  EXPECT_EQ(manual(), "/usr/share/lexiv/Manual/") << "a system-wide hive that appeared wins";
+  std::filesystem::remove(systemWide);
+  EXPECT_EQ(manual(), "/opt/lexiv/Manual/");
+  ReplaceMachineHiveLocations("", "");
+}
+
 }  // namespace
 }  // namespace lexiv::platform
