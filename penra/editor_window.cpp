@@ -33,6 +33,7 @@ constexpr char kCannotSave[] = "保存できません";
 constexpr char kReadOnly[] = "読み取り専用です";
 constexpr char kCannotRead[] = "ファイルを読み込めません";
 constexpr char kUnknownEncoding[] = "UTF-8 でもシフトJIS でもないため開けません";
+constexpr char kBeyondShiftJis[] = "シフトJIS にない文字があるため開けません";
 constexpr char kLossyText[] = "保存すると変わる文字があるため、読み取り専用で開きました";
 constexpr char kNewFile[] = "新しいファイル";
 constexpr char kNoFileName[] = "ファイル名がありません";
@@ -145,8 +146,10 @@ void EditorWindow::Load() {
       Tell(std::string(kCannotRead) + " " + name + " " + ReadFailure(loaded.error));
       break;
     case LoadOutcome::kUnknownEncoding:
+    case LoadOutcome::kBeyondShiftJis:
       readOnly_ = true;
-      Tell(std::string(kCannotRead) + " " + name + " " + kUnknownEncoding);
+      Tell(std::string(kCannotRead) + " " + name + " " +
+           (loaded.outcome == LoadOutcome::kBeyondShiftJis ? kBeyondShiftJis : kUnknownEncoding));
       break;
   }
   if (readOnly_) SendMessage(edit, EM_SETREADONLY, TRUE, 0);

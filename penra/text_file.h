@@ -26,6 +26,7 @@ enum class LoadOutcome {
   kLossyUtf8,      // loaded, but some characters have no exact Shift-JIS spelling: saving would change them
   kUnreadable,     // the file cannot be read (permissions, a directory, too large)
   kUnknownEncoding,  // neither UTF-8 nor Shift-JIS text (a binary file, another encoding)
+  kBeyondShiftJis,   // UTF-8 with characters that Shift-JIS lacks: the editor cannot hold them
 };
 
 struct LoadedText {

@@ -196,6 +196,7 @@ TEST_F(EditorWindowTest, AFileItCannotReadIsToldAndNeverOverwritten) {
       {"a directory", true, "", "フォルダです"},
       {"binary bytes", false, std::string("\x7F" "ELF\0\1\2", 7), "UTF-8 でもシフトJIS でもないため開けません"},
       {"neither UTF-8 nor Shift-JIS", false, "\x81\x20\xFF\xFE text", "UTF-8 でもシフトJIS でもないため開けません"},
+      {"UTF-8 with a character Shift-JIS lacks", false, Bytes(u8"絵文字😀\n"), "シフトJIS にない文字があるため開けません"},
       {"larger than the editor opens", false, std::string(penra::kMaxTextFileBytes + 1, 'a'), "1MB より大きいファイルです"},
   };
   for (const UnopenableCase& c : cases) {
@@ -216,6 +217,20 @@ TEST_F(EditorWindowTest, AFileItCannotReadIsToldAndNeverOverwritten) {
     else EXPECT_EQ(ReadBytes(path), c.bytes);
     editor.reset();
   }
+}
+
+// Two UTF-8 characters with one Shift-JIS spelling: saving would turn the wave dash into the
+// full-width tilde, so the text is shown but cannot be changed or saved.
+TEST_F(EditorWindowTest, AFileThatSavingWouldChangeOpensReadOnly) {
+  const std::filesystem::path path = File("wave.txt");
+  const std::string bytes = Bytes(u8"10〜20\n");
+  WriteBytes(path, bytes);
+  OpenFile(path);
+  EXPECT_TRUE(editor->ReadOnly());
+  EXPECT_EQ(EditText(), "10～20\r\n");
+  EXPECT_EQ(voice.said, std::vector<std::string>{"保存すると変わる文字があるため、読み取り専用で開きました"});
+  PressKeys("\"x\" Ctrl+S");
+  EXPECT_EQ(ReadBytes(path), bytes);
 }
 
 TEST_F(EditorWindowTest, EscapeEndsTheProgramOnlyWithEndEsc) {
