@@ -1,6 +1,9 @@
 #include "penra/text_file.h"
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <memory>
 
 #include "platform/services/shift_jis_text.h"
 #include "platform/services/whole_file.h"
@@ -133,7 +136,13 @@ bool EncodeTextFile(std::string_view text, const TextFileFormat& format, std::st
 int SaveTextFile(const std::string& path, std::string_view text, const TextFileFormat& format) {
   std::string bytes;
   if (!EncodeTextFile(text, format, bytes)) return EILSEQ;
-  return WriteFileAtomically(FileSystemName(path), bytes);
+  // A rename would put a plain file in the place of a symbolic link; the file it names is the one
+  // to replace.
+  std::string target = FileSystemName(path);
+  if (const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(target.c_str(), nullptr), &std::free);
+      resolved != nullptr)
+    target = resolved.get();
+  return WriteFileAtomically(target, bytes);
 }
 
 }  // namespace lexiv::penra

@@ -150,6 +150,16 @@ TEST_F(EditorWindowTest, AFailedSaveKeepsTheOldFileAndTheText) {
   EXPECT_EQ(EditText(), "x");
 }
 
+TEST_F(EditorWindowTest, SavingThroughASymbolicLinkReplacesTheFileItNames) {
+  const std::filesystem::path target = File("real.txt"), link = File("link.txt");
+  WriteBytes(target, "old\n");
+  std::filesystem::create_symlink(target, link);
+  OpenFile(link);
+  PressKeys("\"new \" Ctrl+S");
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadBytes(target), "new old\n");
+}
+
 TEST_F(EditorWindowTest, ANewFileIsCreatedOnSave) {
   const std::filesystem::path path = File("new.txt");
   OpenFile(path);

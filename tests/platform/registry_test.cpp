@@ -408,5 +408,31 @@ TEST_F(RegistryTest, MachineHiveFallsBackToTheInstallationsOwn) {
   ReplaceMachineHiveLocations("", "");
 }
 
+// The tests run beside the built programs, where the build wrote the installation's hive.
+TEST_F(RegistryTest, TheBuildsOwnHiveNamesTheEditorAndTheManuals) {
+  ::unsetenv("LEXIV_REGISTRY_DIR");
+  ReplaceMachineHiveLocations((dir_.path() / "no-such-system.reg").string(), "");
+  const std::string programs = std::string(LEXIV_BIN_DIR) + "/";
+  const struct {
+    const char* key;
+    const char* name;
+    std::string value;
+  } expected[] = {
+      {"Software\\TKV\\Penra\\Directories", "ProductDir", programs},
+      {"Software\\TKV\\Penra\\Directories", "ProductFile", "penra"},
+      {"Software\\TKV\\Lexiv\\Directories", "Manual", programs + "Manual/"},
+      {"Software\\TKV\\System Global\\Directories", "Manual", programs + "Manual/"},
+  };
+  for (const auto& e : expected) {
+    SCOPED_TRACE(e.name);
+    DWORD type = 0;
+    std::string data;
+    ASSERT_EQ(QueryValue(HKEY_LOCAL_MACHINE, e.key, e.name, type, data), ERROR_SUCCESS);
+    EXPECT_EQ(type, DWORD{REG_SZ});
+    EXPECT_EQ(std::string(data.c_str()), e.value);
+  }
+  ReplaceMachineHiveLocations("", "");
+}
+
 }  // namespace
 }  // namespace lexiv::platform
