@@ -42,10 +42,14 @@ constexpr char kUnsavedChanges[] = "変更が保存されていません。も�
 std::string ReadFailure(int error) {
   switch (error) {
     case EACCES:
-    case EPERM: return "読み取りが許可されていません";
-    case EISDIR: return "フォルダです";
-    case EFBIG: return "1MB より大きいファイルです";
-    default: return "読み込みに失敗しました";
+    case EPERM:
+      return "読み取りが許可されていません";
+    case EISDIR:
+      return "フォルダです";
+    case EFBIG:
+      return "1MB より大きいファイルです";
+    default:
+      return "読み込みに失敗しました";
   }
 }
 
@@ -53,13 +57,18 @@ std::string WriteFailure(int error) {
   switch (error) {
     case EACCES:
     case EPERM:
-    case EROFS: return "書き込みが許可されていません";
+    case EROFS:
+      return "書き込みが許可されていません";
     case ENOENT:
-    case ENOTDIR: return "フォルダがありません";
+    case ENOTDIR:
+      return "フォルダがありません";
     case ENOSPC:
-    case EDQUOT: return "空き容量がありません";
-    case EILSEQ: return "ファイルの文字コードで書けない文字があります";
-    default: return "書き込みに失敗しました";
+    case EDQUOT:
+      return "空き容量がありません";
+    case EILSEQ:
+      return "ファイルの文字コードで書けない文字があります";
+    default:
+      return "書き込みに失敗しました";
   }
 }
 
@@ -90,8 +99,10 @@ bool EditorWindow::Open() {
   RECT client;
   GetClientRect(hwnd(), &client);
 
-  if (options_.plainEdit) edit_ = std::make_unique<EditControl>();
-  else edit_ = std::make_unique<RyxEditControl>();
+  if (options_.plainEdit)
+    edit_ = std::make_unique<EditControl>();
+  else
+    edit_ = std::make_unique<RyxEditControl>();
   CreateParams edit;
   edit.style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN;
   edit.parent = hwnd();
@@ -183,7 +194,9 @@ void EditorWindow::Tell(const std::string& message) {
   voice_.Say(message);
 }
 
-void EditorWindow::Show(const std::string& message) { SendMessage(status_.hwnd(), SB_SETTEXT, 0, reinterpret_cast<LPARAM>(message.c_str())); }
+void EditorWindow::Show(const std::string& message) {
+  SendMessage(status_.hwnd(), SB_SETTEXT, 0, reinterpret_cast<LPARAM>(message.c_str()));
+}
 
 bool EditorWindow::Modified() const { return edit_ && SendMessage(edit_->hwnd(), EM_GETMODIFY, 0, 0) != 0; }
 
@@ -218,9 +231,12 @@ bool EditorWindow::WouldChangeText(const Msg& msg) const {
   }
   if (msg.message != WM_KEYDOWN) return false;
   switch (msg.wParam) {
-    case VK_DELETE: return true;
-    case VK_INSERT: return ShiftDown();
-    default: return false;
+    case VK_DELETE:
+      return true;
+    case VK_INSERT:
+      return ShiftDown();
+    default:
+      return false;
   }
 }
 
@@ -265,7 +281,8 @@ LRESULT EditorWindow::OnSize(WPARAM, LPARAM) {
   RECT client;
   GetClientRect(hwnd(), &client);
   if (edit_ && edit_->hwnd()) MoveWindow(edit_->hwnd(), 0, 0, client.Width(), client.Height() - kStatusHeight, TRUE);
-  if (status_.hwnd()) MoveWindow(status_.hwnd(), 0, client.Height() - kStatusHeight, client.Width(), kStatusHeight, TRUE);
+  if (status_.hwnd())
+    MoveWindow(status_.hwnd(), 0, client.Height() - kStatusHeight, client.Width(), kStatusHeight, TRUE);
   return 0;
 }
 

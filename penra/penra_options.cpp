@@ -21,10 +21,14 @@ std::string WithoutQuotes(std::string_view argument) {
 PenraOptions ParsePenraArguments(const std::vector<std::string>& arguments) {
   PenraOptions options;
   for (const std::string& argument : arguments) {
-    if (IsOption(argument, "/ro")) options.readOnly = true;
-    else if (IsOption(argument, "/endesc")) options.endOnEscape = true;
-    else if (IsOption(argument, "/edit")) options.plainEdit = true;
-    else if (options.file.empty() && !argument.empty()) options.file = WithoutQuotes(argument);
+    if (IsOption(argument, "/ro"))
+      options.readOnly = true;
+    else if (IsOption(argument, "/endesc"))
+      options.endOnEscape = true;
+    else if (IsOption(argument, "/edit"))
+      options.plainEdit = true;
+    else if (options.file.empty() && !argument.empty())
+      options.file = WithoutQuotes(argument);
   }
   return options;
 }

@@ -12,10 +12,10 @@
 namespace lexiv::penra {
 
 struct PenraOptions {
-  bool readOnly = false;    // "/ro": the text cannot be changed
-  bool endOnEscape = false; // "/endesc": Escape ends the program
-  bool plainEdit = false;   // "/edit": the text in a plain "Edit" control instead of "RyxEditCtrl"
-  std::string file;         // program text; empty: a new, unnamed text
+  bool readOnly = false;     // "/ro": the text cannot be changed
+  bool endOnEscape = false;  // "/endesc": Escape ends the program
+  bool plainEdit = false;    // "/edit": the text in a plain "Edit" control instead of "RyxEditCtrl"
+  std::string file;          // program text; empty: a new, unnamed text
 };
 
 // arguments without the program's name.

@@ -72,7 +72,8 @@ LRESULT RyxEditControl::OnGetCaretText(WPARAM capacity, LPARAM buffer) {
   const std::size_t caret = CaretPos();
   CaretWindow window = CaretTextWindow();
   // Too little room: give up what lies before the caret first, a whole character at a time.
-  while (window.end - window.begin > capacity && window.begin < caret) window.begin += SjisCharBytesAt(text, window.begin);
+  while (window.end - window.begin > capacity && window.begin < caret)
+    window.begin += SjisCharBytesAt(text, window.begin);
   CopyWhole(std::string_view(text).substr(window.begin, window.end - window.begin), capacity, out);
   return static_cast<LRESULT>(caret - window.begin);
 }

@@ -29,11 +29,16 @@ bool IsWellFormedUtf8(std::string_view bytes) {
     const auto lead = static_cast<unsigned char>(bytes[i]);
     std::size_t length = 0;
     char32_t code = 0, least = 0;
-    if (lead < 0x80) length = 1, code = lead;
-    else if (lead >= 0xC2 && lead <= 0xDF) length = 2, code = lead & 0x1F, least = 0x80;
-    else if (lead >= 0xE0 && lead <= 0xEF) length = 3, code = lead & 0x0F, least = 0x800;
-    else if (lead >= 0xF0 && lead <= 0xF4) length = 4, code = lead & 0x07, least = 0x10000;
-    else return false;
+    if (lead < 0x80)
+      length = 1, code = lead;
+    else if (lead >= 0xC2 && lead <= 0xDF)
+      length = 2, code = lead & 0x1F, least = 0x80;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+      length = 3, code = lead & 0x0F, least = 0x800;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+      length = 4, code = lead & 0x07, least = 0x10000;
+    else
+      return false;
     if (bytes.size() - i < length) return false;
     for (std::size_t k = 1; k < length; ++k) {
       const auto trail = static_cast<unsigned char>(bytes[i + k]);

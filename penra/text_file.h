@@ -22,9 +22,9 @@ inline constexpr std::size_t kMaxTextFileBytes = 1 << 20;
 
 enum class LoadOutcome {
   kLoaded,
-  kNewFile,        // there is no such file yet: an empty text, saved as UTF-8
-  kLossyUtf8,      // loaded, but some characters have no exact Shift-JIS spelling: saving would change them
-  kUnreadable,     // the file cannot be read (permissions, a directory, too large)
+  kNewFile,          // there is no such file yet: an empty text, saved as UTF-8
+  kLossyUtf8,        // loaded, but some characters have no exact Shift-JIS spelling: saving would change them
+  kUnreadable,       // the file cannot be read (permissions, a directory, too large)
   kUnknownEncoding,  // neither UTF-8 nor Shift-JIS text (a binary file, another encoding)
   kBeyondShiftJis,   // UTF-8 with characters that Shift-JIS lacks: the editor cannot hold them
 };

@@ -173,8 +173,8 @@ TEST_F(EditorWindowTest, ReadOnlyRefusesEveryChangeOutLoud) {
   WriteBytes(path, Bytes(u8"マニュアル\n"));
   OpenFile(path, /*readOnly=*/true);
   EXPECT_NE(editor->StatusPosition().find("読み取り専用"), std::string::npos);
-  const std::vector<std::string> changes = {"\"x\"", "\"辞\"", "BackSpace", "Delete", "Enter", "Ctrl+V", "Ctrl+X",
-                                            "Shift+Insert", "Ctrl+S"};
+  const std::vector<std::string> changes = {"\"x\"",  "\"辞\"", "BackSpace",    "Delete", "Enter",
+                                            "Ctrl+V", "Ctrl+X", "Shift+Insert", "Ctrl+S"};
   PressKeys("Shift+End Ctrl+C");
   for (const std::string& keys : changes) {
     SCOPED_TRACE(keys);
@@ -204,16 +204,24 @@ struct UnopenableCase {
 TEST_F(EditorWindowTest, AFileItCannotReadIsToldAndNeverOverwritten) {
   const std::vector<UnopenableCase> cases = {
       {"a directory", true, "", "フォルダです"},
-      {"binary bytes", false, std::string("\x7F" "ELF\0\1\2", 7), "UTF-8 でもシフトJIS でもないため開けません"},
+      {"binary bytes", false,
+       std::string("\x7F"
+                   "ELF\0\1\2",
+                   7),
+       "UTF-8 でもシフトJIS でもないため開けません"},
       {"neither UTF-8 nor Shift-JIS", false, "\x81\x20\xFF\xFE text", "UTF-8 でもシフトJIS でもないため開けません"},
-      {"UTF-8 with a character Shift-JIS lacks", false, Bytes(u8"絵文字😀\n"), "シフトJIS にない文字があるため開けません"},
-      {"larger than the editor opens", false, std::string(penra::kMaxTextFileBytes + 1, 'a'), "1MB より大きいファイルです"},
+      {"UTF-8 with a character Shift-JIS lacks", false, Bytes(u8"絵文字😀\n"),
+       "シフトJIS にない文字があるため開けません"},
+      {"larger than the editor opens", false, std::string(penra::kMaxTextFileBytes + 1, 'a'),
+       "1MB より大きいファイルです"},
   };
   for (const UnopenableCase& c : cases) {
     SCOPED_TRACE(c.label);
     const std::filesystem::path path = File(c.label);
-    if (c.directory) std::filesystem::create_directory(path);
-    else WriteBytes(path, c.bytes);
+    if (c.directory)
+      std::filesystem::create_directory(path);
+    else
+      WriteBytes(path, c.bytes);
     voice.said.clear();
     OpenFile(path);
     const std::string expected = std::string("ファイルを読み込めません ") + c.label + " " + c.reason;
@@ -223,8 +231,10 @@ TEST_F(EditorWindowTest, AFileItCannotReadIsToldAndNeverOverwritten) {
     PressKeys("\"x\" Ctrl+S");
     EXPECT_EQ(EditText(), "");
     EXPECT_EQ(editor->StatusMessage(), "読み取り専用です");
-    if (c.directory) EXPECT_TRUE(std::filesystem::is_directory(path));
-    else EXPECT_EQ(ReadBytes(path), c.bytes);
+    if (c.directory)
+      EXPECT_TRUE(std::filesystem::is_directory(path));
+    else
+      EXPECT_EQ(ReadBytes(path), c.bytes);
     editor.reset();
   }
 }

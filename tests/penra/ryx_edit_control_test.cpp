@@ -79,10 +79,10 @@ struct CaptureCase {
   std::string text;
   std::size_t anchor, caret;
   LRESULT hasSelection;
-  LRESULT length;       // 461 with a selection, 462 without
+  LRESULT length;        // 461 with a selection, 462 without
   std::size_t capacity;  // for 463 with a selection, 464 without
   std::string written;
-  LRESULT result;       // 463: bytes written; 464: the offset of the caret's text
+  LRESULT result;  // 463: bytes written; 464: the offset of the caret's text
 };
 
 TEST_F(RyxEditControlTest, SelectionAndCaretTextWithinTheCapacity) {
@@ -95,18 +95,18 @@ TEST_F(RyxEditControlTest, SelectionAndCaretTextWithinTheCapacity) {
       {"a double-byte character at the cut is left out", Sjis(u8"東京都"), 0, 6, 1, 6, 3, Sjis(u8"東"), 2},
       {"no selection: the caret's line, the caret mid-line", "first\r\nhello world\r\nlast", 13, 13, 0, 11, 11,
        "hello world", 6},
-      {"no selection, room too small: the start of the line goes first", "first\r\nhello world\r\nlast", 13, 13, 0,
-       11, 7, "o world", 2},
-      {"no selection, room smaller than the caret's text: its start is kept",
-       "first\r\nhello world\r\nlast", 13, 13, 0, 11, 3, "wor", 0},
+      {"no selection, room too small: the start of the line goes first", "first\r\nhello world\r\nlast", 13, 13, 0, 11,
+       7, "o world", 2},
+      {"no selection, room smaller than the caret's text: its start is kept", "first\r\nhello world\r\nlast", 13, 13, 0,
+       11, 3, "wor", 0},
       {"no selection, a double-byte character at the front cut", Sjis(u8"東京都庁"), 6, 6, 0, 8, 3, Sjis(u8"庁"), 0},
       {"no selection, a double-byte character at the end cut", Sjis(u8"東京都庁"), 2, 2, 0, 8, 5, Sjis(u8"京都"), 0},
       {"the caret at the line's end: the offset is the NUL's", "first\r\nsecond", 5, 5, 0, 5, 5, "first", 5},
       {"the caret on an empty text", "", 0, 0, 0, 0, 0, "", 0},
       {"a long line: a bounded stretch before the caret", longLine + "XYZ", 303, 303, 0, 256, 256,
        std::string(253, 'a') + "XYZ", 256},
-      {"a long line, the caret before its end", longLine + "XYZ", 300, 300, 0, 259, 259,
-       std::string(256, 'a') + "XYZ", 256},
+      {"a long line, the caret before its end", longLine + "XYZ", 300, 300, 0, 259, 259, std::string(256, 'a') + "XYZ",
+       256},
   };
   for (const CaptureCase& c : cases) {
     SCOPED_TRACE(c.label);
