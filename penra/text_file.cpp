@@ -1,7 +1,8 @@
 #include "penra/text_file.h"
 
+#include <iconv.h>
+
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <memory>
 
@@ -22,33 +23,22 @@ bool IsAscii(std::string_view bytes) {
   return true;
 }
 
-// Whether bytes are UTF-8: shortest forms only, no surrogates, nothing above U+10FFFF.
+// Whether bytes are UTF-8 (iconv refuses overlong forms, surrogates and what lies beyond U+10FFFF).
 bool IsWellFormedUtf8(std::string_view bytes) {
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    const auto lead = static_cast<unsigned char>(bytes[i]);
-    std::size_t length = 0;
-    char32_t code = 0, least = 0;
-    if (lead < 0x80)
-      length = 1, code = lead;
-    else if (lead >= 0xC2 && lead <= 0xDF)
-      length = 2, code = lead & 0x1F, least = 0x80;
-    else if (lead >= 0xE0 && lead <= 0xEF)
-      length = 3, code = lead & 0x0F, least = 0x800;
-    else if (lead >= 0xF0 && lead <= 0xF4)
-      length = 4, code = lead & 0x07, least = 0x10000;
-    else
-      return false;
-    if (bytes.size() - i < length) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-      const auto trail = static_cast<unsigned char>(bytes[i + k]);
-      if ((trail & 0xC0) != 0x80) return false;
-      code = (code << 6) | (trail & 0x3F);
-    }
-    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-    i += length;
+  const iconv_t converter = ::iconv_open("UTF-32LE", "UTF-8");
+  if (converter == reinterpret_cast<iconv_t>(-1)) return false;
+  char* in = const_cast<char*>(bytes.data());
+  std::size_t inLeft = bytes.size();
+  bool wellFormed = true;
+  char chunk[1024];
+  while (inLeft > 0 && wellFormed) {
+    char* out = chunk;
+    std::size_t outLeft = sizeof chunk;
+    if (::iconv(converter, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1) && errno != E2BIG)
+      wellFormed = false;
   }
-  return true;
+  ::iconv_close(converter);
+  return wellFormed;
 }
 
 // Lines as the edit keeps them: every line end "\r\n" (a lone "\n" or "\r" too).
