@@ -121,19 +121,22 @@ bool EditorWindow::Open() {
   SendMessage(status_.hwnd(), SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
   // Typing may grow the text up to what the editor would open again.
   SendMessage(edit_->hwnd(), EM_LIMITTEXT, kMaxTextFileBytes, 0);
-  Load();
+  const std::string problem = Load();
   SetActiveWindow(hwnd());
   SetFocus(edit_->hwnd());
+  // Told after the focus moved, so the reader's reading of the edit does not cut it off.
+  if (!problem.empty()) Tell(problem);
   RefreshPosition();
   return true;
 }
 
-void EditorWindow::Load() {
+std::string EditorWindow::Load() {
   const HWND edit = edit_->hwnd();
   if (options_.file.empty()) {
     Show(kNewFile);
-    return;
+    return {};
   }
+  std::string problem;
   const LoadedText loaded = LoadTextFile(options_.file);
   format_ = loaded.format;
   const std::string name = FileName(options_.file);
@@ -146,7 +149,7 @@ void EditorWindow::Load() {
       SetWindowText(edit, loaded.text.c_str());
       if (loaded.outcome == LoadOutcome::kLossyUtf8) {
         readOnly_ = true;
-        Tell(kLossyText);
+        problem = kLossyText;
       } else {
         Show(name);
       }
@@ -154,19 +157,20 @@ void EditorWindow::Load() {
     case LoadOutcome::kUnreadable:
       // Nothing that was not read may be written over the file.
       readOnly_ = true;
-      Tell(std::string(kCannotRead) + " " + name + " " + ReadFailure(loaded.error));
+      problem = std::string(kCannotRead) + " " + name + " " + ReadFailure(loaded.error);
       break;
     case LoadOutcome::kUnknownEncoding:
     case LoadOutcome::kBeyondShiftJis:
       readOnly_ = true;
-      Tell(std::string(kCannotRead) + " " + name + " " +
-           (loaded.outcome == LoadOutcome::kBeyondShiftJis ? kBeyondShiftJis : kUnknownEncoding));
+      problem = std::string(kCannotRead) + " " + name + " " +
+                (loaded.outcome == LoadOutcome::kBeyondShiftJis ? kBeyondShiftJis : kUnknownEncoding);
       break;
   }
   if (readOnly_) SendMessage(edit, EM_SETREADONLY, TRUE, 0);
   SendMessage(edit, EM_SETSEL, 0, 0);
   SendMessage(edit, EM_SETMODIFY, FALSE, 0);
   SendMessage(edit, EM_EMPTYUNDOBUFFER, 0, 0);
+  return problem;
 }
 
 void EditorWindow::Save() {

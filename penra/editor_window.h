@@ -52,7 +52,8 @@ class EditorWindow : public platform::Window {
   bool PreTranslateMessage(platform::Msg& msg) override;
 
  private:
-  void Load();
+  // Shows the file; returns what must be told about it (empty when all is well).
+  std::string Load();
   void Save();
   // A refusal or a failure: a beep, the words on the status line, the same words spoken.
   void Tell(const std::string& message);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The editor on a real terminal inside tmux: it opens a UTF-8 file, the reader reads its edit as
 # the caret moves and as text is typed, Ctrl+S saves the file back as UTF-8 and says so, a
-# read-only copy refuses typing out loud, and Ctrl+Q ends it.
+# read-only copy refuses typing out loud, a folder is refused out loud, and Ctrl+Q ends it.
 # Usage: penra_end_to_end.sh path/to/penra
 set -u
 source "$(dirname "$0")/../app/tmux_program.sh"
@@ -38,5 +38,12 @@ wait_for "the refusal said" speech grep -q "^VOXAPRead	読み取り専用です	
 tmux_ send-keys -t e2e Escape
 wait_for "Escape ended it" screen grep -q "EXIT2=0"
 [ "$(cat "$file")" = "$(printf '今日はです\n晴れ')" ] || fail "the read-only file unchanged"
+
+# A folder given as the file: told, after the reader has read the (empty) edit.
+tmux_ send-keys -t e2e "clear" Enter
+start_command "$1 '$work/my notes'"
+wait_for "the folder refused out loud" speech grep -q "^VOXAPRead	ファイルを読み込めません my notes フォルダです	"
+tmux_ send-keys -t e2e C-q
+wait_for "Ctrl+Q ended it" screen grep -q "EXIT2=0"
 
 finish "penra end to end"
