@@ -11,7 +11,11 @@
 #include <optional>
 #include <vector>
 
+#include <sys/stat.h>
+
+#include "platform/services/process_launcher.h"
 #include "platform/services/registry_hive.h"
+#include "platform/services/shift_jis_text.h"
 
 namespace lexiv::platform {
 namespace {
@@ -28,6 +32,8 @@ struct OpenKey {
 
 struct RegistryState {
   std::mutex mutex;
+  std::string systemWideHive;    // empty: /etc/lexiv/system.reg
+  std::string installationHive;  // empty: system.reg in the program's directory
   std::map<std::string, std::unique_ptr<RegistryHive>> hivesByFile;  // root name, newline, path
   std::map<HKEY, OpenKey> openKeys;
   HKEY nextHandle = 0x100;
@@ -47,10 +53,25 @@ std::string Environment(const char* name) {
   return value != nullptr ? value : "";
 }
 
+bool FileExists(const std::string& path) {
+  struct stat info;
+  return ::stat(path.c_str(), &info) == 0;
+}
+
+// A machine-wide hive, where an administrator put one, wins over the installation's own, which
+// says only where this installation's programs and manuals are.
+std::string MachineHivePath() {
+  const RegistryState& state = State();
+  const std::string systemWide = state.systemWideHive.empty() ? "/etc/lexiv/system.reg" : state.systemWideHive;
+  if (FileExists(systemWide)) return systemWide;
+  if (!state.installationHive.empty()) return state.installationHive;
+  return FileSystemName(PlatformProgramDirectory()) + "system.reg";
+}
+
 std::optional<std::string> HiveFilePath(HKEY root) {
   std::string registryDirectory = Environment("LEXIV_REGISTRY_DIR");
   if (!registryDirectory.empty()) return registryDirectory + (root == HKEY_LOCAL_MACHINE ? "/system.reg" : "/user.reg");
-  if (root == HKEY_LOCAL_MACHINE) return std::string("/etc/lexiv/system.reg");
+  if (root == HKEY_LOCAL_MACHINE) return MachineHivePath();
   std::string configHome = Environment("XDG_CONFIG_HOME");
   if (!configHome.empty() && configHome.front() == '/') return configHome + "/lexiv/user.reg";
   std::string home = Environment("HOME");
@@ -224,6 +245,12 @@ std::string RegistryHiveProblem(HKEY root) {
   if (!path) return "no home directory for the user's registry";
   HiveOfRoot(root, hive);
   return hive->problem();
+}
+
+void ReplaceMachineHiveLocations(std::string systemWidePath, std::string installationPath) {
+  std::lock_guard lock(State().mutex);
+  State().systemWideHive = std::move(systemWidePath);
+  State().installationHive = std::move(installationPath);
 }
 
 }  // namespace lexiv::platform

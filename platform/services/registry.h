@@ -1,9 +1,11 @@
 // The registry: the functions the program calls, over two hives kept as REGEDIT4 files.
 //
-// Where the hives live: HKEY_CURRENT_USER in ${XDG_CONFIG_HOME:-$HOME/.config}/lexiv/user.reg,
-// HKEY_LOCAL_MACHINE in /etc/lexiv/system.reg; when LEXIV_REGISTRY_DIR is set, both live there
-// as user.reg and system.reg. The location is looked up again on every open, so a change of the
-// environment takes effect at the next open.
+// Where the hives live: HKEY_CURRENT_USER in ${XDG_CONFIG_HOME:-$HOME/.config}/lexiv/user.reg;
+// HKEY_LOCAL_MACHINE in /etc/lexiv/system.reg when that file exists, otherwise in the
+// installation's own system.reg beside the running program (written by the build and by the
+// install, as an installer would write the machine's registry); when LEXIV_REGISTRY_DIR is set,
+// both live there as user.reg and system.reg. The location is looked up again on every open, so a
+// change of the environment, or a system-wide hive appearing, takes effect at the next open.
 //
 // When hives are read and written:
 // - A hive is loaded on the first open or create under its root. A later open reloads it when
@@ -41,6 +43,10 @@ LONG RegDeleteValueA(HKEY key, const char* valueName);
 LONG RegFlushKey(HKEY key);
 // Writes the hive when something changed through this handle; the handle is gone either way.
 LONG RegCloseKey(HKEY key);
+
+// For tests: other places for the system-wide machine hive and the installation's; an empty
+// string puts that one back (/etc/lexiv/system.reg, system.reg in the program's directory).
+void ReplaceMachineHiveLocations(std::string systemWidePath, std::string installationPath);
 
 // Why the root's hive cannot be used (the path and the reason), or empty when it can.
 std::string RegistryHiveProblem(HKEY root);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/controls/control_colors.h"
+#include "platform/controls/edit_control.h"
 #include "platform/core/accessibility.h"
 #include "platform/core/focus.h"
 #include "platform/core/menu.h"
@@ -123,7 +124,8 @@ const TerminalPainter* PainterFor(HWND hwnd) {
   static const TerminalPainter edit = PaintEdit;
   const std::string name = LowerCase(ClassNameOf(hwnd));
   if (name == "button") return &button;
-  if (name == "edit") return &edit;
+  // A control derived from the edit (another program's own edit class) is drawn as one.
+  if (name == "edit" || dynamic_cast<const EditControl*>(FromHandle(hwnd)) != nullptr) return &edit;
   return nullptr;
 }
 

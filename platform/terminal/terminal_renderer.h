@@ -17,7 +17,8 @@
 namespace lexiv::platform {
 
 // Registers the painter of a window class (compared without case); replaces an earlier one.
-// Built in: "Button" (push, default, check and radio marks), "Edit" (caret from EM_GETSEL), and
+// Built in: "Button" (push, default, check and radio marks), "Edit" and every class derived from
+// the edit (caret from EM_GETSEL), and
 // by type the list view, rich edit, status bar, toolbar and splitter (terminal_control_painters.h);
 // other classes get the default painter (PaintWindowDefault), which a registered painter may call
 // first.

@@ -14,6 +14,7 @@
 
 #include "hook/keyboard_hook.h"
 #include "hook/text_capture.h"
+#include "penra/ryx_edit_control.h"
 #include "platform/controls/edit_control.h"
 #include "platform/controls/edit_messages.h"
 #include "platform/controls/list_box.h"
@@ -187,6 +188,21 @@ TEST_F(HookCaptureTest, ASelectionLongerThanARequestCarriesIsCutOnACharacterBoun
   // "a" and then whole characters: 4,095 bytes of text.
   const std::string sent = text.substr(0, 4095);
   EXPECT_EQ(Requests(), std::vector<std::string>{Search(0, 4096, top_.hwnd(), sent)});
+}
+
+// The editor's own control answers the private messages: its selection, else the text from its
+// caret to the end of the caret's line; the caret and the selection stay as they were.
+TEST_F(HookCaptureTest, TheEditorsControlHandsOverItsSelectionOrItsCaretsText) {
+  StartRecorder();
+  penra::RyxEditControl edit;
+  Focus(edit, "first\r\n辞書を引く\r\nlast");
+  SendMessage(edit.hwnd(), EM_SETSEL, 11, 11);
+  EXPECT_EQ(hook::KeyboardProc(0, kF11, 0), 1);
+  EXPECT_EQ(Selection(edit.hwnd()), std::make_pair(DWORD{11}, DWORD{11}));
+  SendMessage(edit.hwnd(), EM_SETSEL, 7, 11);
+  EXPECT_EQ(hook::KeyboardProc(0, kF11, 0), 1);
+  EXPECT_EQ(Selection(edit.hwnd()), std::make_pair(DWORD{7}, DWORD{11}));
+  EXPECT_EQ(Requests(), (std::vector<std::string>{Search(1, 7, top_.hwnd(), "を引く"), Search(0, 5, top_.hwnd(), "辞書")}));
 }
 
 TEST_F(HookCaptureTest, AControlOfAnotherClassSendsNothingCapturedWithItsWindow) {

@@ -376,5 +376,63 @@ TEST_F(RegistryTest, AnUnreadableHiveIsNeverOverwritten) {
   EXPECT_EQ(RegistryHiveProblem(HKEY_CURRENT_USER), "");
 }
 
+// Where the machine hive is read from: a system-wide file wins while it exists, the installation's
+// own is the fallback, and LEXIV_REGISTRY_DIR overrides both.
+TEST_F(RegistryTest, MachineHiveFallsBackToTheInstallationsOwn) {
+  const std::filesystem::path systemWide = dir_.path() / "etc" / "system.reg";
+  const std::filesystem::path installation = dir_.path() / "programs" / "system.reg";
+  std::filesystem::create_directories(systemWide.parent_path());
+  std::filesystem::create_directories(installation.parent_path());
+  const auto hiveWithManual = [](const char* manual) {
+    return std::string("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\TKV\\Lexiv\\Directories]\n\"Manual\"=\"") + manual +
+           "\"\n";
+  };
+  WriteText(installation, hiveWithManual("/opt/lexiv/Manual/"));
+  WriteText(MachineHive(), hiveWithManual("/override/Manual/"));
+  ReplaceMachineHiveLocations(systemWide.string(), installation.string());
+
+  const auto manual = [&] {
+    DWORD type = 0;
+    std::string data;
+    if (QueryValue(HKEY_LOCAL_MACHINE, "Software\\TKV\\Lexiv\\Directories", "Manual", type, data) != ERROR_SUCCESS)
+      return std::string("(none)");
+    return std::string(data.c_str());
+  };
+  EXPECT_EQ(manual(), "/override/Manual/") << "LEXIV_REGISTRY_DIR wins";
+  ::unsetenv("LEXIV_REGISTRY_DIR");
+  EXPECT_EQ(manual(), "/opt/lexiv/Manual/") << "no system-wide hive: the installation's";
+  WriteText(systemWide, hiveWithManual("/usr/share/lexiv/Manual/"));
+  EXPECT_EQ(manual(), "/usr/share/lexiv/Manual/") << "a system-wide hive that appeared wins";
+  std::filesystem::remove(systemWide);
+  EXPECT_EQ(manual(), "/opt/lexiv/Manual/");
+  ReplaceMachineHiveLocations("", "");
+}
+
+// The tests run beside the built programs, where the build wrote the installation's hive.
+TEST_F(RegistryTest, TheBuildsOwnHiveNamesTheEditorAndTheManuals) {
+  ::unsetenv("LEXIV_REGISTRY_DIR");
+  ReplaceMachineHiveLocations((dir_.path() / "no-such-system.reg").string(), "");
+  const std::string programs = std::string(LEXIV_BIN_DIR) + "/";
+  const struct {
+    const char* key;
+    const char* name;
+    std::string value;
+  } expected[] = {
+      {"Software\\TKV\\Penra\\Directories", "ProductDir", programs},
+      {"Software\\TKV\\Penra\\Directories", "ProductFile", "penra"},
+      {"Software\\TKV\\Lexiv\\Directories", "Manual", programs + "Manual/"},
+      {"Software\\TKV\\System Global\\Directories", "Manual", programs + "Manual/"},
+  };
+  for (const auto& e : expected) {
+    SCOPED_TRACE(e.name);
+    DWORD type = 0;
+    std::string data;
+    ASSERT_EQ(QueryValue(HKEY_LOCAL_MACHINE, e.key, e.name, type, data), ERROR_SUCCESS);
+    EXPECT_EQ(type, DWORD{REG_SZ});
+    EXPECT_EQ(std::string(data.c_str()), e.value);
+  }
+  ReplaceMachineHiveLocations("", "");
+}
+
 }  // namespace
 }  // namespace lexiv::platform

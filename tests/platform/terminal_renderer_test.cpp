@@ -166,6 +166,27 @@ TEST_F(TerminalRendererTest, AnEditTakesTheColoursItsParentGives) {
   EXPECT_EQ(canvas.At(0, 2).foreground, kTerminalDefaultColor);
 }
 
+// Another program's edit class, derived from the edit, is drawn line by line as the edit is.
+TEST_F(TerminalRendererTest, AControlDerivedFromTheEditIsDrawnAsAnEdit) {
+  class OwnEdit : public EditControl {
+   public:
+    std::string_view ClassName() const override { return "OwnEditClass"; }
+  };
+  ShowWindow(pane.hwnd(), SW_HIDE);
+  OwnEdit edit;
+  CreateParams p;
+  p.text = "一行目\r\n二行目";
+  p.style = WS_CHILD | WS_VISIBLE | ES_MULTILINE;
+  p.parent = frame.hwnd();
+  p.id = 7;
+  p.rect = RECT{0, 16, 240, 64};
+  ASSERT_TRUE(edit.Create(p));
+  TerminalCanvas canvas(30, 10);
+  RenderScreen(canvas);
+  EXPECT_EQ(canvas.RowText(2).substr(0, 9), U(u8"一行目"));
+  EXPECT_EQ(canvas.RowText(3).substr(0, 9), U(u8"二行目"));
+}
+
 TEST_F(TerminalRendererTest, NothingChangesWhenNothingHappened) {
   TerminalCanvas first(30, 10), second(30, 10);
   RenderScreen(first);
