@@ -139,6 +139,12 @@ void TerminalInputDelivery::HoldModifiers(unsigned modifiers) {
 }
 
 void TerminalInputDelivery::Deliver(const TerminalEvent& event, std::uint64_t nowMs) {
+  // A key, a click or a paste from our terminal means the user is with us: in tmux they may have
+  // come back to our pane by hand after we gave the foreground away, which nothing reports when
+  // focus events are off.
+  const bool fromUser = event.kind == TerminalEvent::Kind::kKey || event.kind == TerminalEvent::Kind::kPaste ||
+                        event.kind == TerminalEvent::Kind::kMouse;
+  if (fromUser && !IsApplicationActive()) ActivateApplication();
   switch (event.kind) {
     case TerminalEvent::Kind::kKey:
       DeliverKey(event);

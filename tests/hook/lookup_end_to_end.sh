@@ -102,11 +102,14 @@ wait_for "the clipboard is looked up" lexiv_said_since_mark grep -q "朝"
 tmux_ send-keys -t "$lexiv_pane" Escape
 wait_for "back in penra after the clipboard" active_pane grep -qx -- "$penra_pane"
 
-# The dictionary ends; the hot key is then an ordinary key in penra, and typing still types.
+# The person goes back to the dictionary's pane by hand and ends it; the hot key is then an
+# ordinary key in penra, and typing still types.
+tmux_ select-pane -t "$lexiv_pane"
 tmux_ send-keys -t "$lexiv_pane" Escape
 wait_for "the exit question" lexiv_screen grep -q "国語辞典を終了しますか"
 tmux_ send-keys -t "$lexiv_pane" Enter
-wait_for "the dictionary ended" lexiv_screen grep -q "\[exited\]\|^$" || true
+panes() { tmux_ list-panes -a -F '#{pane_id}'; }
+wait_for "the dictionary ended" panes sh -c '! grep -qx -- "$0"' "$lexiv_pane"
 tmux_ select-pane -t "$penra_pane"
 tmux_ send-keys -t "$penra_pane" C-S-F11 x
 wait_for "keys reach penra with no dictionary" penra_screen grep -q "x雨の朝"
