@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "lookup/lookup_protocol.h"
-#include "platform/controls/edit_control.h"
+#include "penra/ryx_edit_control.h"
 #include "platform/core/focus.h"
 #include "lookup/process_block.h"
 #include "platform/core/clock.h"
@@ -122,13 +122,13 @@ void BM_AskForTheHookHandle(benchmark::State &state) {
 }
 BENCHMARK(BM_AskForTheHookHandle)->UseRealTime();
 
-// What the real hook library adds to a key in another program: an edit of
-// this program has the focus, the dictionary has installed its hook, and a key
+// What the real hook library adds to a key in another program: penra's edit
+// control ("RyxEditCtrl") in this program has the focus, the dictionary has installed its hook, and a key
 // that is no hot key goes down and up through this program's message loop,
 // where the session calls the library's procedure for each of the two.
 class BenchWindow : public Window {};
 
-void BM_KeyPressInAnEditThroughTheHook(benchmark::State &state) {
+void BM_KeyPressInPenrasEditThroughTheHook(benchmark::State &state) {
   BenchSession &session = Session();
   const UINT getHookHandle =
       RegisterWindowMessage(lexiv::lookup::kGetHookHandleMessage);
@@ -138,7 +138,7 @@ void BM_KeyPressInAnEditThroughTheHook(benchmark::State &state) {
     return;
   }
   static BenchWindow top;
-  static EditControl edit;
+  static lexiv::penra::RyxEditControl edit;
   if (!top.hwnd()) {
     CreateParams params;
     params.text = "editor";
@@ -163,7 +163,7 @@ void BM_KeyPressInAnEditThroughTheHook(benchmark::State &state) {
     right = !right;
   }
 }
-BENCHMARK(BM_KeyPressInAnEditThroughTheHook)->UseRealTime();
+BENCHMARK(BM_KeyPressInPenrasEditThroughTheHook)->UseRealTime();
 
 } // namespace
 
