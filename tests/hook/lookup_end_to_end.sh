@@ -7,74 +7,34 @@
 # Usage: lookup_end_to_end.sh path/to/lexiv path/to/penra
 set -u
 lexiv=$1 penra=$2
-bin=$(dirname "$lexiv")
-work=$(mktemp -d)
-socket="lexiv-lookup-e2e-$$"
-tmux_() { tmux -L "$socket" -f /dev/null "$@"; }
-cleanup() {
-  tmux_ kill-server 2>/dev/null
-  for _ in 1 2 3 4 5; do rm -rf "$work" 2>/dev/null && break; sleep 0.5; done
-}
-trap cleanup EXIT
-
-failures=0
-lexiv_speech() { cat "$work/lexiv.voxa" 2>/dev/null; }
+source "$(dirname "$0")/../app/tmux_program.sh"
+source "$(dirname "$0")/lookup_panes.sh"
 penra_speech() { cat "$work/penra.voxa" 2>/dev/null; }
-# What the dictionary said since the mark.
-lexiv_said_since_mark() { lexiv_speech | tail -n +$((mark + 1)); }
-mark_lexiv() { mark=$(lexiv_speech | wc -l); }
 penra_said_since_mark() { penra_speech | tail -n +$((penra_mark + 1)); }
 mark_penra() { penra_mark=$(penra_speech | wc -l); }
 lexiv_screen() { tmux_ capture-pane -p -t "$lexiv_pane"; }
 penra_screen() { tmux_ capture-pane -p -t "$penra_pane"; }
-active_pane() { tmux_ display-message -p '#{pane_id}'; }
 report() {
   echo "--- active pane $(active_pane) (lexiv $lexiv_pane, penra $penra_pane) ---"
   echo "--- lexiv ---"; lexiv_screen; echo "--- penra ---"; penra_screen
-  echo "--- lexiv speech ---"; lexiv_speech | tail -20; echo "--- penra speech ---"; penra_speech | tail -20
-}
-fail() { echo "FAIL: $*"; report; failures=$((failures + 1)); }
-wait_for() {
-  local what=$1 source=$2; shift 2
-  for _ in $(seq 200); do
-    if "$source" | "$@" >/dev/null 2>&1; then return 0; fi
-    sleep 0.1
-  done
-  fail "$what"
-  return 1
+  echo "--- lexiv speech ---"; speech | tail -20; echo "--- penra speech ---"; penra_speech | tail -20
 }
 
-# The dictionary's hot keys: the defaults (Ctrl+Shift+F11) and a clipboard key, Ctrl+Shift+F12.
-mkdir -p "$work/product"
-printf '[DLLSection]\r\nModifyKey=CTRL,SHIFT\r\nSearchKey=F11\r\nClipSearchKey=F12\r\n' > "$work/product/LEXIV.INI"
-cat > "$work/user.reg" <<REG
-REGEDIT4
-
-[HKEY_CURRENT_USER\\Software\\TKV\\Lexiv\\Directories]
-"ProductDir"="$work/product/"
-"DicDir"="$bin/Dic/Yomigo/"
-"DllDir"="$bin/"
-REG
+lookup_directories "$(dirname "$lexiv")"
 printf '橋を渡る\n雨の朝\n' > "$work/text.txt"
 cp "$work/text.txt" "$work/text.before"
 
-# Each program in a pane of its own, with the variables of the test and tmux's own.
-run_in_pane() {
-  local log=$1; shift
-  printf "exec env -i PATH='%s' HOME='%s' TERM=tmux-256color LANG=C.UTF-8 LSAN_OPTIONS='%s' TMUX=\"\$TMUX\" TMUX_PANE=\"\$TMUX_PANE\" LEXIV_REGISTRY_DIR='%s' LEXIV_SESSION_DIR='%s' VOXA_LOG='%s' %s" \
-    "$PATH" "$work" "${LSAN_OPTIONS:-}" "$work" "$work/session" "$log" "$*"
-}
-lexiv_pane=$(tmux_ new-session -d -P -F '#{pane_id}' -s e2e -x 160 -y 30 "$(run_in_pane "$work/lexiv.voxa" "$lexiv")")
-wait_for "the dictionary started" lexiv_speech grep -q "^VOXAPRead	読み方␞	"
-penra_pane=$(tmux_ split-window -h -P -F '#{pane_id}' -t "$lexiv_pane" "$(run_in_pane "$work/penra.voxa" "$penra" "$work/text.txt")")
+lexiv_pane=$(tmux_ new-session -d -P -F '#{pane_id}' -s e2e -x 160 -y 30 "$(in_pane "$work/voxa.log" "$lexiv")")
+wait_for "the dictionary started" speech grep -q "^VOXAPRead	読み方␞	"
+penra_pane=$(tmux_ split-window -h -P -F '#{pane_id}' -t "$lexiv_pane" "$(in_pane "$work/penra.voxa" "$penra" "$work/text.txt")")
 wait_for "penra shows the file" penra_screen grep -q "橋を渡る"
 wait_for "penra's pane is in front" active_pane grep -qx -- "$penra_pane"
 
 # The word at the caret (the start of the file).
-mark_lexiv
+mark
 tmux_ send-keys -t "$penra_pane" C-S-F11
 wait_for "the dictionary's pane comes forward" active_pane grep -qx -- "$lexiv_pane"
-wait_for "the word at penra's caret is said" lexiv_said_since_mark grep -q "橋"
+wait_for "the word at penra's caret is said" said_since_mark grep -q "橋"
 wait_for "and shown" lexiv_screen grep -q "橋"
 tmux_ send-keys -t "$lexiv_pane" Escape
 wait_for "Escape gives penra's pane back" active_pane grep -qx -- "$penra_pane"
@@ -87,18 +47,18 @@ wait_for "penra's caret where it was" penra_said_since_mark grep -q "を"
 
 # A selection: 雨 on the second line.
 tmux_ send-keys -t "$penra_pane" Down Home S-Right
-mark_lexiv
+mark
 tmux_ send-keys -t "$penra_pane" C-S-F11
-wait_for "the selection is looked up" lexiv_said_since_mark grep -q "雨"
+wait_for "the selection is looked up" said_since_mark grep -q "雨"
 wait_for "the dictionary's pane comes forward for the selection" active_pane grep -qx -- "$lexiv_pane"
 tmux_ send-keys -t "$lexiv_pane" Escape
 wait_for "back in penra after the selection" active_pane grep -qx -- "$penra_pane"
 
 # The clipboard: 朝, copied in penra; the caret then elsewhere.
 tmux_ send-keys -t "$penra_pane" End S-Left C-c Home
-mark_lexiv
+mark
 tmux_ send-keys -t "$penra_pane" C-S-F12
-wait_for "the clipboard is looked up" lexiv_said_since_mark grep -q "朝"
+wait_for "the clipboard is looked up" said_since_mark grep -q "朝"
 tmux_ send-keys -t "$lexiv_pane" Escape
 wait_for "back in penra after the clipboard" active_pane grep -qx -- "$penra_pane"
 
@@ -115,5 +75,4 @@ tmux_ send-keys -t "$penra_pane" C-S-F11 x
 wait_for "keys reach penra with no dictionary" penra_screen grep -q "x雨の朝"
 cmp -s "$work/text.txt" "$work/text.before" || fail "the file changed without a save"
 
-[ "$failures" -eq 0 ] && echo "lookup end to end: passed"
-exit $((failures > 0))
+finish "lookup end to end"

@@ -9,24 +9,16 @@
 # Usage: pane_lookup_end_to_end.sh path/to/lexiv
 set -u
 lexiv=$1
-bin=$(dirname "$lexiv")
-work=$(mktemp -d)
-socket="lexiv-pane-e2e-$$"
-tmux_() { tmux -L "$socket" -f /dev/null "$@"; }
+source "$(dirname "$0")/../app/tmux_program.sh"
+source "$(dirname "$0")/lookup_panes.sh"
 client_pid=
-cleanup() {
+# The attached client goes first, then what tmux_program.sh cleans up.
+cleanup_client() {
   [ -n "$client_pid" ] && kill "$client_pid" 2>/dev/null
   exec 3>&- 2>/dev/null
-  tmux_ kill-server 2>/dev/null
-  for _ in 1 2 3 4 5; do rm -rf "$work" 2>/dev/null && break; sleep 0.5; done
+  cleanup
 }
-trap cleanup EXIT
-
-failures=0
-speech() { cat "$work/lexiv.voxa" 2>/dev/null; }
-mark() { mark=$(speech | wc -l); }
-said_since_mark() { speech | tail -n +$((mark + 1)); }
-active_pane() { tmux_ display-message -p '#{pane_id}'; }
+trap cleanup_client EXIT
 shell_screen() { tmux_ capture-pane -p -t "$shell_pane"; }
 root_keys() { tmux_ list-keys -T root; }
 report() {
@@ -35,35 +27,15 @@ report() {
   echo "--- shell ---"; shell_screen | head -5
   echo "--- speech ---"; speech | tail -12
 }
-fail() { echo "FAIL: $*"; report; failures=$((failures + 1)); }
-wait_for() {
-  local what=$1 source=$2; shift 2
-  for _ in $(seq 200); do
-    if "$source" | "$@" >/dev/null 2>&1; then return 0; fi
-    sleep 0.1
-  done
-  fail "$what"
-  return 1
-}
 # Typed by the person at the attached client: xterm's Ctrl+Shift+F11 and Ctrl+Shift+F12.
 type_keys() { printf '%b' "$1" >&3; }
 ctrl_shift_f11='\033[23;6~'
 ctrl_shift_f12='\033[24;6~'
 
-mkdir -p "$work/product"
-printf '[DLLSection]\r\nModifyKey=CTRL,SHIFT\r\nSearchKey=F11\r\nClipSearchKey=F12\r\n' > "$work/product/LEXIV.INI"
-cat > "$work/user.reg" <<REG
-REGEDIT4
-
-[HKEY_CURRENT_USER\\Software\\TKV\\Lexiv\\Directories]
-"ProductDir"="$work/product/"
-"DicDir"="$bin/Dic/Yomigo/"
-"DllDir"="$bin/"
-REG
-
-lexiv_command="exec env -i PATH='$PATH' HOME='$work' TERM=tmux-256color LANG=C.UTF-8 LSAN_OPTIONS='${LSAN_OPTIONS:-}' TMUX=\"\$TMUX\" TMUX_PANE=\"\$TMUX_PANE\" LEXIV_REGISTRY_DIR='$work' LEXIV_SESSION_DIR='$work/session' VOXA_LOG='$work/lexiv.voxa' '$lexiv'"
+lookup_directories "$(dirname "$lexiv")"
+lexiv_command=$(in_pane "$work/voxa.log" "'$lexiv'")
 start_lexiv() {
-  : > "$work/lexiv.voxa"
+  : > "$work/voxa.log"
   tmux_ respawn-pane -k -t "$lexiv_pane" "$lexiv_command"
   wait_for "the dictionary started" speech grep -q "^VOXAPRead	読み方␞	"
   wait_for "the hot keys bound in tmux" root_keys grep -q "C-S-F11 .*lexiv-pane-lookup"
@@ -129,5 +101,4 @@ type_keys "$ctrl_shift_f11"
 wait_for "the hot key reaches the shell unchanged" shell_screen grep -qF '[23;6~'
 wait_for "the stale bindings removed" root_keys diff -q - "$work/keys.before"
 
-[ "$failures" -eq 0 ] && echo "pane lookup end to end: passed"
-exit $((failures > 0))
+finish "pane lookup end to end"
