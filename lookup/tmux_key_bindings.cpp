@@ -51,7 +51,17 @@ std::string TmuxArgumentKey(const std::string& key) {
   return key;
 }
 
-std::string TmuxRestoreFile(const std::string& sessionDir) { return sessionDir + "/tmux-keys.conf"; }
+std::string TmuxRestoreFile(const std::string& sessionDir) {
+  // One file a tmux server: the session directory is the user's, and a copy that died in one
+  // server must not have its saved bindings put into another.
+  const char* tmux = std::getenv("TMUX");
+  std::string socket = tmux != nullptr ? tmux : "";
+  socket = socket.substr(0, socket.find(','));
+  socket = socket.substr(socket.rfind('/') + 1);
+  for (char& c : socket)
+    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_')) c = '_';
+  return sessionDir + "/tmux-keys-" + (socket.empty() ? "default" : socket) + ".conf";
+}
 
 bool RestoreTmuxKeys(const std::string& restoreFile) {
   if (access(restoreFile.c_str(), F_OK) != 0) return false;

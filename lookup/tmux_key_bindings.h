@@ -17,7 +17,8 @@ namespace lexiv::lookup {
 // A key as an argument of a tmux command line ("C-S-F11"; ";" escaped, which would end a command).
 std::string TmuxArgumentKey(const std::string& key);
 
-// The file of tmux commands that undoes the bindings of the dictionary of this session.
+// The file of tmux commands that undoes the bindings of the dictionary of this session in the
+// tmux server of TMUX ("tmux-keys-SERVER.conf" in the session directory).
 std::string TmuxRestoreFile(const std::string& sessionDir);
 
 // Puts back what the file records and removes it; false when there is no file or tmux refuses.
