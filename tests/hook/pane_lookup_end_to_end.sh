@@ -6,9 +6,10 @@
 # are looked up, each time the dictionary's pane comes forward and Escape brings the shell's pane
 # back. SIGTERM puts tmux's bindings back as they were; after kill -9 the hot key reaches the
 # shell unchanged and the stale bindings go.
-# Usage: pane_lookup_end_to_end.sh path/to/lexiv
+# With penra given, a hot key in penra's pane is handed on to it and its hook library looks up.
+# Usage: pane_lookup_end_to_end.sh path/to/lexiv [path/to/penra]
 set -u
-lexiv=$1
+lexiv=$1 penra=${2:-}
 source "$(dirname "$0")/../app/tmux_program.sh"
 source "$(dirname "$0")/lookup_panes.sh"
 client_pid=
@@ -88,6 +89,25 @@ type_keys "$ctrl_shift_f12"
 wait_for "the buffer is looked up" said_since_mark grep -q "朝"
 tmux_ send-keys -t "$lexiv_pane" Escape
 wait_for "back in the shell's pane after the buffer" active_pane grep -qx -- "$shell_pane"
+
+# A pane that runs one of our programs gets the key handed on, and the hook library inside the
+# program does the lookup, once.
+if [ -n "$penra" ]; then
+  printf '端の話\n' > "$work/text.txt"
+  penra_pane=$(tmux_ split-window -v -P -F '#{pane_id}' -t "$shell_pane" "$(in_pane "$work/penra.voxa" "'$penra'" "'$work/text.txt'")")
+  penra_screen() { tmux_ capture-pane -p -t "$penra_pane"; }
+  wait_for "penra shows its file" penra_screen grep -q "端の話"
+  wait_for "penra's pane in front" active_pane grep -qx -- "$penra_pane"
+  mark
+  type_keys "$ctrl_shift_f11"
+  wait_for "the word at penra's caret is said" said_since_mark grep -q "端"
+  wait_for "the dictionary's pane comes forward from penra" active_pane grep -qx -- "$lexiv_pane"
+  [ "$(said_since_mark | grep -c "^VOXAPRead	見出し語␞")" -eq 1 ] || fail "the lookup from penra was made other than once"
+  tmux_ send-keys -t "$lexiv_pane" Escape
+  wait_for "back in penra's pane" active_pane grep -qx -- "$penra_pane"
+  tmux_ kill-pane -t "$penra_pane"
+  tmux_ select-pane -t "$shell_pane"
+fi
 
 # SIGTERM: the bindings are as they were before the dictionary started.
 kill -TERM "$(lexiv_pid)"
