@@ -24,7 +24,12 @@ lookup_directories "$(dirname "$lexiv")"
 printf '橋を渡る\n雨の朝\n' > "$work/text.txt"
 cp "$work/text.txt" "$work/text.before"
 
-lexiv_pane=$(tmux_ new-session -d -P -F '#{pane_id}' -s e2e -x 160 -y 30 "$(in_pane "$work/voxa.log" "$lexiv")")
+# The dictionary binds its keys in tmux too; an orderly exit puts them back as they were.
+tmux_ new-session -d -s e2e -x 160 -y 30 "sleep 1000"
+root_keys() { tmux_ list-keys -T root; }
+root_keys > "$work/keys.before"
+lexiv_pane=$(tmux_ display-message -p -t e2e '#{pane_id}')
+tmux_ respawn-pane -k -t "$lexiv_pane" "$(in_pane "$work/voxa.log" "$lexiv")"
 wait_for "the dictionary started" speech grep -q "^VOXAPRead	読み方␞	"
 penra_pane=$(tmux_ split-window -h -P -F '#{pane_id}' -t "$lexiv_pane" "$(in_pane "$work/penra.voxa" "$penra" "$work/text.txt")")
 wait_for "penra shows the file" penra_screen grep -q "橋を渡る"
@@ -70,6 +75,7 @@ wait_for "the exit question" lexiv_screen grep -q "国語辞典を終了しま�
 tmux_ send-keys -t "$lexiv_pane" Enter
 panes() { tmux_ list-panes -a -F '#{pane_id}'; }
 wait_for "the dictionary ended" panes sh -c '! grep -qx -- "$0"' "$lexiv_pane"
+wait_for "the exit puts tmux's bindings back" root_keys diff -q - "$work/keys.before"
 tmux_ select-pane -t "$penra_pane"
 tmux_ send-keys -t "$penra_pane" C-S-F11 x
 wait_for "keys reach penra with no dictionary" penra_screen grep -q "x雨の朝"
